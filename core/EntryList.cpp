@@ -1,0 +1,101 @@
+#include "core/EntryList.h"
+
+#include "core/ListItem.h"
+
+#include <algorithm>
+
+EntryList::Row EntryList::makeRow(QString text)
+{
+    Row row;
+    row.key = text.toCaseFolded();
+    row.text = std::move(text);
+    return row;
+}
+
+bool EntryList::less(const Row& a, const Row& b)
+{
+    const int c = QStringView(a.key).compare(QStringView(b.key), Qt::CaseSensitive);
+    if (c != 0)
+        return c < 0;
+    return QStringView(a.text).compare(QStringView(b.text), Qt::CaseSensitive) < 0;
+}
+
+bool EntryList::ItemLess(const QString& a, const QString& b)
+{
+    return less(makeRow(a), makeRow(b));
+}
+
+int EntryList::add(const QString& item)
+{
+    Row row = makeRow(item);
+    const auto at = std::upper_bound(m_rows.begin(), m_rows.end(), row, less);
+    const int index = int(at - m_rows.begin());
+    beginInsertRows(QModelIndex(), index, index);
+    m_rows.insert(at, std::move(row));
+    endInsertRows();
+    return index;
+}
+
+void EntryList::remove(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    beginRemoveRows(QModelIndex(), index, index);
+    m_rows.erase(m_rows.begin() + index);
+    endRemoveRows();
+}
+
+void EntryList::clear()
+{
+    if (m_rows.empty())
+        return;
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
+void EntryList::assign(std::vector<QString> items)
+{
+    std::vector<Row> rows;
+    rows.reserve(items.size());
+    for (QString& text : items)
+        rows.push_back(makeRow(std::move(text)));
+    std::stable_sort(rows.begin(), rows.end(), less);
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+int EntryList::findPrefix(const QString& prefix) const
+{
+    const QString key = prefix.toCaseFolded();
+    const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), key, [](const Row& row, const QString& k) {
+        return QStringView(row.key).compare(QStringView(k), Qt::CaseSensitive) < 0;
+    });
+    if (at == m_rows.end() || !at->key.startsWith(key))
+        return -1;
+    return int(at - m_rows.begin());
+}
+
+std::vector<QString> EntryList::items() const
+{
+    std::vector<QString> out;
+    out.reserve(m_rows.size());
+    for (const Row& row : m_rows)
+        out.push_back(row.text);
+    return out;
+}
+
+int EntryList::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant EntryList::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    if (role == Qt::DisplayRole)
+        return ListItem::NameOf(item(index.row())); // passwords never show in the list
+    return {};
+}

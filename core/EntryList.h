@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QString>
+#include <vector>
+
+// The sorted list of entries that stands behind the main window's list box. Items are kept in
+// ascending order of their text ignoring case (by case-folded UTF-16 code units); items that differ
+// only in case are ordered by their exact code units, so upper-case letters come first and the order
+// never depends on the order of insertion. The view shows each entry by its name only.
+class EntryList : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int count() const { return int(m_rows.size()); }
+    const QString& item(int index) const { return m_rows.at(size_t(index)).text; }
+
+    // Inserts at the sorted place and returns the index the item took.
+    int add(const QString& item);
+    void remove(int index);
+    void clear();
+    // Replaces everything at once: one sort and one reset, for loading a whole file.
+    void assign(std::vector<QString> items);
+    // The first index whose item starts with the prefix, ignoring case; -1 when none does.
+    int findPrefix(const QString& prefix) const;
+    std::vector<QString> items() const;
+
+    // The list's order on two item texts.
+    static bool ItemLess(const QString& a, const QString& b);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    struct Row
+    {
+        QString key; // case-folded text, the primary sort key
+        QString text;
+    };
+    static Row makeRow(QString text);
+    static bool less(const Row& a, const Row& b);
+
+    std::vector<Row> m_rows;
+};

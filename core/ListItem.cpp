@@ -1,0 +1,64 @@
+#include "core/ListItem.h"
+
+namespace ListItem {
+
+QString Make(const QString& name, const QString& password, const QString& userId)
+{
+    QString item;
+    item.reserve(name.size() + password.size() + userId.size() + 5);
+    item += name;
+    item += kNameGap;
+    item += password;
+    item += QLatin1Char('\t');
+    item += userId;
+    return item;
+}
+
+bool Split(const QString& item, Fields& out)
+{
+    const qsizetype p1 = item.indexOf(QLatin1Char('\t'));
+    if (p1 < 0)
+        return false;
+    const qsizetype p2 = item.indexOf(QLatin1Char('\t'), p1 + 4);
+    if (p2 < 0)
+        return false;
+    out.name = item.left(p1);
+    out.password = item.mid(p1 + 4, p2 - p1 - 4);
+    out.userId = item.mid(p2 + 1);
+    return true;
+}
+
+QString NameOf(const QString& item)
+{
+    const qsizetype p1 = item.indexOf(QLatin1Char('\t'));
+    return p1 < 0 ? item : item.left(p1);
+}
+
+bool IsControlRecord(const QString& item)
+{
+    return item.startsWith(kControlName) &&
+           (item.size() == kControlName.size() || item.at(kControlName.size()) == QLatin1Char('\t'));
+}
+
+ControlField DecodeControl(const QString& passwordField)
+{
+    ControlField f;
+    if (passwordField.isEmpty())
+        return f;
+    const QChar last = passwordField.back();
+    f.mode = (last >= QLatin1Char('0') && last <= QLatin1Char('9')) ? qint16(last.unicode() - '0') : qint16(0);
+    f.programPassword = passwordField.left(passwordField.size() - 1);
+    return f;
+}
+
+QString ModeDigit(qint16 mode)
+{
+    return QString::number(mode);
+}
+
+QString MakeControl(const QString& programPassword, qint16 mode)
+{
+    return Make(kControlName, programPassword + ModeDigit(mode), QStringLiteral(" "));
+}
+
+} // namespace ListItem

@@ -1,0 +1,67 @@
+#include "frame/ListBox.h"
+
+#include <QApplication>
+#include <QItemSelectionModel>
+
+ListBox::ListBox(QWidget* parent) : QListView(parent), m_entries(this)
+{
+    setModel(&m_entries);
+    setUniformItemSizes(true); // keeps very long lists fast to lay out and scroll
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideRight);
+    connect(this, &QListView::doubleClicked, this, [this](const QModelIndex&) { emit DblClick(); });
+}
+
+int ListBox::ListIndex() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ListBox::setListIndex(int index)
+{
+    if (index < 0 || index >= ListCount()) {
+        selectionModel()->clear();
+        return;
+    }
+    const QModelIndex at = m_entries.index(index);
+    selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+    scrollTo(at);
+}
+
+int ListBox::AddItem(const QString& item)
+{
+    return m_entries.add(item);
+}
+
+void ListBox::RemoveItem(int index)
+{
+    m_entries.remove(index);
+}
+
+void ListBox::Clear()
+{
+    m_entries.clear();
+}
+
+void ListBox::SetItems(std::vector<QString> items)
+{
+    m_entries.assign(std::move(items));
+}
+
+void ListBox::keyboardSearch(const QString& search)
+{
+    // Keys typed in quick succession extend the search, as in every list box.
+    if (!m_lastKey.isValid() || m_lastKey.elapsed() > QApplication::keyboardInputInterval())
+        m_search.clear();
+    m_lastKey.start();
+    m_search += search;
+    int found = m_entries.findPrefix(m_search);
+    if (found < 0 && m_search.size() > 1) {
+        m_search = search;
+        found = m_entries.findPrefix(m_search);
+    }
+    if (found >= 0)
+        setListIndex(found);
+}

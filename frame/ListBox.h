@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/EntryList.h"
+
+#include <QElapsedTimer>
+#include <QListView>
+#include <vector>
+
+// The sorted list box: the entries in their sorted order, each shown by its name. Its interface is
+// the one the windows use on the main list: count, item by index, selected index (-1 none), add,
+// remove, clear.
+class ListBox : public QListView
+{
+    Q_OBJECT
+
+public:
+    explicit ListBox(QWidget* parent = nullptr);
+
+    int ListCount() const { return m_entries.count(); }
+    const QString& List(int index) const { return m_entries.item(index); }
+    int ListIndex() const;
+    void setListIndex(int index);
+    // Adds at the sorted place; returns the index the item took.
+    int AddItem(const QString& item);
+    void RemoveItem(int index);
+    void Clear();
+    // Replaces all items at once (one sort), as a load of the whole file does.
+    void SetItems(std::vector<QString> items);
+
+    EntryList& entries() { return m_entries; }
+    const EntryList& entries() const { return m_entries; }
+
+signals:
+    void DblClick();
+
+protected:
+    // Typing jumps to the first entry whose name starts with what was typed.
+    void keyboardSearch(const QString& search) override;
+
+private:
+    EntryList m_entries;
+    QString m_search;
+    QElapsedTimer m_lastKey;
+};

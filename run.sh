@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the program, installs it into the per-user program folder and starts it from there.
+# The password file lives beside the installed program, never in the build folder.
+set -euo pipefail
+cd "$(dirname "$0")"
+. tools/deps.sh
+need_packages "${BUILD_PACKAGES[@]}"
+cmake -S . -B build -G Ninja -DCORVALEN_TESTS=OFF >/dev/null
+cmake --build build -j"$(nproc)" --target password-corvalen
+prefix="${HOME}/.local/opt/password-corvalen"
+mkdir -p "$prefix"
+install -m 0755 build/password-corvalen "$prefix/password-corvalen"
+install -m 0644 resources/Corvalen.HLP "$prefix/Corvalen.HLP"
+install -m 0644 resources/password-corvalen.svg "$prefix/password-corvalen.svg"
+apps="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
+mkdir -p "$apps"
+sed -e "s|@PREFIX@|$prefix|g" resources/password-corvalen.desktop.in > "$apps/password-corvalen.desktop"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "Password Corvalen is installed in $prefix, but there is no display to show it on."
+    echo "Start it from a desktop session (the launcher is in your applications menu), or set DISPLAY."
+    exit 1
+fi
+exec "$prefix/password-corvalen"

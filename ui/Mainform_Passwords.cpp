@@ -1,0 +1,168 @@
+#include "ui/Mainform.h"
+
+#include "core/ListItem.h"
+#include "core/PasswordFile.h"
+#include "core/RunError.h"
+#include "frame/ListBox.h"
+#include "frame/Platform.h"
+#include "frame/SMBASIC.h"
+#include "frame/SMGLOBAL.h"
+#include "ui/frmLogin.h"
+
+#include <QElapsedTimer>
+
+namespace {
+
+// How often a long store lets the windows repaint.
+constexpr int kEventsIntervalMs = 50;
+
+QString passwordFilePath()
+{
+    return PasswordFile::Path(platform().programDir());
+}
+
+QString upgradeMessage()
+{
+    const QStringList paragraphs = {
+        QStringLiteral("The program has detected that you are running a new version of the software.  "),
+        QStringLiteral("This version is incompatable with your current password file.  A conversion will be performed "
+                       "automatically for you."),
+        QStringLiteral("The primary change is the addition of a User ID field into the Password Database.  This field "
+                       "will be initialized to blanks and you may edit the field by editing your passwords."),
+        QStringLiteral("You will see a new button to the left of the Password List.  This button can be used to place a "
+                       "User ID onto the clipboard.  Please refer to the Help file for additional information on this "
+                       "new feature."),
+        QStringLiteral("Please press the OK button to continue.         Brenhold Systems Programming Staff"),
+    };
+    return paragraphs.join(kCrLf + kCrLf);
+}
+
+// The missing-file prompt: OK creates an empty, hidden file; Cancel ends the program.
+void offerNewFile(const QString& path)
+{
+    gErrorText = QStringLiteral("No Stored Password File Can Be Found.  Select Cancel to Terminate the program.  "
+                                "Select Yes to create a new, empty Password file.");
+    if (platform().MsgBox(gErrorText, vbOKCancel + vbCritical, kAppTitle) != vbOK)
+        platform().End();
+    PasswordFile::CreateEmptyHidden(path);
+}
+
+} // namespace
+
+void Mainform::LoadPasswords(const QString& how)
+{
+    const QString procName = QStringLiteral("LoadPasswords");
+    try {
+        const QString path = passwordFilePath();
+        std::vector<QString> lines;
+        try {
+            lines = PasswordFile::ReadPlainLines(path);
+        } catch (const RunError& error) {
+            if (error.number() != RunError::FileNotFound)
+                throw;
+            offerNewFile(path);
+        }
+
+        // The scan: the control record, and whether the file is of the earlier layout.
+        for (int pass = 0;; ++pass) {
+            List1->Clear();
+            const PasswordFile::Scan scan = PasswordFile::ScanLines(lines);
+            gProgramPassword = scan.programPassword;
+            if (scan.controlFound)
+                gProtectionMode = scan.mode;
+            if (!scan.earlierLayout || pass > 0)
+                break;
+            ConvertPasswords();
+            lines = PasswordFile::ReadPlainLines(path);
+        }
+
+        switch (gProtectionMode) {
+        case 0:
+            if (how == QLatin1String("Load"))
+                gLoggedIn = true;
+            break;
+        case 1:
+            if (how == QLatin1String("Load"))
+                gLoggedIn = false;
+            break;
+        case 2:
+            if (how == QLatin1String("Load")) {
+                frmLogin login(this);
+                platform().ShowModal(login);
+            }
+            break;
+        default:
+            platform().MsgBox(QStringLiteral("Not Programmed"), vbOKOnly);
+            break;
+        }
+
+        PasswordFile::Items loaded = PasswordFile::ItemsFromLines(lines);
+        List1->SetItems(std::move(loaded.items));
+        if (loaded.corrupted)
+            platform().MsgBox(QStringLiteral("Password File is corrupted.  Please use your Backup Copy."), vbOKOnly);
+    } catch (const RunError& error) {
+        LogError(error, procName);
+        platform().End();
+    }
+}
+
+bool Mainform::StorePasswords()
+{
+    // Events run during a store, but user input waits for it, so no second store can start inside it.
+    if (m_storing)
+        return false;
+    m_storing = true;
+
+    std::vector<QString> lines;
+    lines.reserve(size_t(List1->ListCount()));
+    QString name; // the name most recently taken from an item, for the message below
+    QElapsedTimer pace;
+    pace.start();
+    ListItem::Fields fields;
+    for (int i = 0; i < List1->ListCount(); ++i) {
+        const QString& item = List1->List(i);
+        const qsizetype tab = item.indexOf(QLatin1Char('\t'));
+        if (tab >= 0)
+            name = item.left(tab);
+        if (!ListItem::Split(item, fields)) {
+            platform().MsgBox(QStringLiteral("An error occurred while trying to store the entry for: ") + name +
+                                  QStringLiteral(".  This entry will not be stored in the Password Database."),
+                              vbOKOnly);
+            continue;
+        }
+        lines.push_back(PasswordFile::PlainLine(fields.name, fields.password, fields.userId));
+        if (pace.elapsed() >= kEventsIntervalMs) {
+            platform().DoEvents();
+            pace.restart();
+        }
+    }
+
+    bool stored = true;
+    try {
+        PasswordFile::WritePlainLines(passwordFilePath(), lines);
+    } catch (const RunError& error) {
+        stored = false;
+        platform().MsgBox(QStringLiteral("The Password File could not be saved (") + ErrorText(error) +
+                              QStringLiteral(").") + kCrLf + kCrLf +
+                              QStringLiteral("Your last change has not been stored.  The Password File on disk is "
+                                             "unchanged and still holds all of your earlier entries."),
+                          vbCritical, kAppTitle);
+    }
+    m_storing = false;
+    return stored;
+}
+
+void Mainform::ConvertPasswords()
+{
+    const QString path = passwordFilePath();
+    const std::vector<QString> lines = PasswordFile::ReadPlainLines(path);
+    platform().MsgBox(upgradeMessage(), vbInformation, QStringLiteral("Upgrade Detected..."));
+    const PasswordFile::Converted converted = PasswordFile::ConvertLines(lines);
+    if (converted.corruptLine >= 0) {
+        platform().MsgBox(QStringLiteral("Conversion Routine: Password File is corrupted.  Please use your Backup Copy."),
+                          vbOKOnly);
+        platform().End();
+    }
+    // Written whole and then renamed into place: a failure leaves the old file as it was.
+    PasswordFile::WritePlainLines(path, converted.plainLines);
+}
