@@ -32,5 +32,3 @@ QString BoolText(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
-
-void TileBackground(QWidget& /*target*/, const QWidget& /*source*/) {}

@@ -23,11 +23,3 @@ void LogError(const RunError& error, const QString& name)
     WriteErrorLog(name);
 }
 
-bool Help_File_In_Path()
-{
-    return true;
-}
-
-void Help_File_Missing() {}
-
-void SetPointer(QWidget& /*window*/) {}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class Mainform;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The password editor: adds or replaces one entry of the main window's list, then stores and reloads it.
+class Passedit : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Passedit(Mainform& main);
+
+    // "ADD" or "EDIT", set by the opener before the window is shown.
+    QString EditMode;
+
+    // 0 name, 1 password, 2 user ID.
+    std::array<QLineEdit*, 3> Text1{};
+    std::array<QLabel*, 3> Label1{};
+
+private:
+    Mainform& m_main;
+};
