@@ -22,6 +22,12 @@ public:
     // 0 name, 1 password, 2 user ID.
     std::array<QLineEdit*, 3> Text1{};
     std::array<QLabel*, 3> Label1{};
+    // 0 Save, 1 Cancel, 2 Generate Random Password.
+    std::array<QPushButton*, 3> Command1{};
+
+    void Form_Load();
+    void Command1_Click(int Index);
+    void Text1_Change(int Index);
 
 private:
     Mainform& m_main;
