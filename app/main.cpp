@@ -1,3 +1,5 @@
+#include "core/Version.h"
+#include "frame/Pictures.h"
 #include "frame/QtPlatform.h"
 #include "frame/SMGLOBAL.h"
 #include "ui/Mainform.h"
@@ -7,10 +9,13 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brenhold"));
-    QApplication::setApplicationName(QStringLiteral("Password Corvalen"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Password Corvalen"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.53"));
+    QApplication::setOrganizationName(kCompanyName);
+    QApplication::setApplicationName(kProductName);
+    QApplication::setApplicationDisplayName(kProductName);
+    QApplication::setApplicationVersion(VersionNumberText());
+    QApplication::setWindowIcon(AppIcon());
+    // The launcher's entry, so the desktop shows the program's own icon on its windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("password-corvalen"));
     QApplication::setQuitOnLastWindowClosed(false); // the main window's unload decides when the program ends
 
     QtPlatform qtPlatform;

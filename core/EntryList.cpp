@@ -4,16 +4,23 @@
 
 #include <algorithm>
 
-EntryList::Row EntryList::makeRow(QString text)
+EntryList::Row EntryList::MakeRow(QString text)
 {
     Row row;
     row.key = text.toCaseFolded();
     row.text = std::move(text);
+    // Shorter keys pad with zero, which sorts before every code unit as a shorter text does; a real
+    // zero unit only makes the prefixes tie, and the full comparison decides.
+    const qsizetype n = std::min<qsizetype>(row.key.size(), 4);
+    for (qsizetype i = 0; i < 4; ++i)
+        row.prefix = (row.prefix << 16) | (i < n ? row.key.at(i).unicode() : 0u);
     return row;
 }
 
-bool EntryList::less(const Row& a, const Row& b)
+bool EntryList::RowLess(const Row& a, const Row& b)
 {
+    if (a.prefix != b.prefix)
+        return a.prefix < b.prefix;
     const int c = QStringView(a.key).compare(QStringView(b.key), Qt::CaseSensitive);
     if (c != 0)
         return c < 0;
@@ -22,13 +29,13 @@ bool EntryList::less(const Row& a, const Row& b)
 
 bool EntryList::ItemLess(const QString& a, const QString& b)
 {
-    return less(makeRow(a), makeRow(b));
+    return RowLess(MakeRow(a), MakeRow(b));
 }
 
 int EntryList::add(const QString& item)
 {
-    Row row = makeRow(item);
-    const auto at = std::upper_bound(m_rows.begin(), m_rows.end(), row, less);
+    Row row = MakeRow(item);
+    const auto at = std::upper_bound(m_rows.begin(), m_rows.end(), row, RowLess);
     const int index = int(at - m_rows.begin());
     beginInsertRows(QModelIndex(), index, index);
     m_rows.insert(at, std::move(row));
@@ -59,8 +66,9 @@ void EntryList::assign(std::vector<QString> items)
     std::vector<Row> rows;
     rows.reserve(items.size());
     for (QString& text : items)
-        rows.push_back(makeRow(std::move(text)));
-    std::stable_sort(rows.begin(), rows.end(), less);
+        rows.push_back(MakeRow(std::move(text)));
+    // Rows that tie are the same text, so the faster unstable sort gives the same list.
+    std::sort(rows.begin(), rows.end(), RowLess);
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();

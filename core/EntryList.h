@@ -28,20 +28,21 @@ public:
     int findPrefix(const QString& prefix) const;
     std::vector<QString> items() const;
 
-    // The list's order on two item texts.
+    // One item with its sort key, so that sorting many items folds each one's case only once.
+    struct Row
+    {
+        quint64 prefix = 0; // the key's first four code units, which decide most comparisons at once
+        QString key;        // case-folded text, the primary sort key
+        QString text;
+    };
+    static Row MakeRow(QString text);
+    // The list's order.
+    static bool RowLess(const Row& a, const Row& b);
     static bool ItemLess(const QString& a, const QString& b);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    struct Row
-    {
-        QString key; // case-folded text, the primary sort key
-        QString text;
-    };
-    static Row makeRow(QString text);
-    static bool less(const Row& a, const Row& b);
-
     std::vector<Row> m_rows;
 };

@@ -4,6 +4,7 @@
 #include "core/EntryList.h"
 #include "core/FileOps.h"
 #include "core/ListItem.h"
+#include "core/Talmor32.h"
 
 #include <QStringDecoder>
 
@@ -16,7 +17,7 @@ QString Path(const QString& programDir)
     return FileOps::ResolveName(programDir, kFileName);
 }
 
-QString DecodeText(const QByteArray& bytes)
+QString DecodeText(QByteArrayView bytes)
 {
     bool ascii = true;
     for (char c : bytes) {
@@ -36,12 +37,49 @@ QString DecodeText(const QByteArray& bytes)
 
 std::vector<QString> ReadPlainLines(const QString& path)
 {
-    const std::vector<QByteArray> stored = FileOps::SplitLines(FileOps::ReadAll(path));
+    const QByteArray content = FileOps::ReadAll(path);
     std::vector<QString> plain;
-    plain.reserve(stored.size());
-    for (const QByteArray& line : stored)
-        plain.push_back(DecodeText(CryptLine(line)));
+    plain.reserve(size_t(content.count('\n')) + 1);
+    QByteArray line; // one buffer for every deciphered line
+    const char* data = content.constData();
+    const qsizetype n = content.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype end = content.indexOf('\n', start);
+        const qsizetype next = end < 0 ? n : end + 1;
+        if (end < 0)
+            end = n;
+        qsizetype length = end - start;
+        if (length > 0 && data[start + length - 1] == '\r')
+            --length;
+        if (line.size() < length)
+            line.resize(length);
+        Talmor32::Transform(data + start, length, kFileKey, line.data());
+        plain.push_back(DecodeText(QByteArrayView(line.constData(), length)));
+        start = next;
+    }
     return plain;
+}
+
+QByteArray StoredLine(const QString& plainLine)
+{
+    return CryptLine(plainLine.toUtf8());
+}
+
+bool CanStore(const QString& field)
+{
+    return !field.contains(QLatin1Char('\r')) && !field.contains(QLatin1Char('\n'));
+}
+
+void AppendStored(QByteArray& content, const QString& plainLine)
+{
+    content += StoredLine(plainLine);
+    content += "\r\n";
+}
+
+void WriteStored(const QString& path, const QByteArray& content)
+{
+    FileOps::WriteAtomic(path, content);
 }
 
 void WritePlainLines(const QString& path, const std::vector<QString>& plainLines)
@@ -51,11 +89,9 @@ void WritePlainLines(const QString& path, const std::vector<QString>& plainLines
     for (const QString& line : plainLines)
         size += line.size() + 2;
     content.reserve(size + size / 4);
-    for (const QString& line : plainLines) {
-        content += CryptLine(line.toUtf8());
-        content += "\r\n";
-    }
-    FileOps::WriteAtomic(path, content);
+    for (const QString& line : plainLines)
+        AppendStored(content, line);
+    WriteStored(path, content);
 }
 
 void CreateEmptyHidden(const QString& path)
@@ -127,8 +163,8 @@ Converted ConvertLines(const std::vector<QString>& plainLines)
 {
     struct Pending
     {
-        QString item; // the intermediate list item, which decides the order
-        QString line; // the plain line it becomes
+        EntryList::Row item; // the intermediate list item, which decides the order
+        QString line;        // the plain line it becomes
     };
     Converted out;
     std::vector<Pending> pending;
@@ -140,15 +176,21 @@ Converted ConvertLines(const std::vector<QString>& plainLines)
             out.corruptLine = int(i);
             return out;
         }
-        const QString name = line.left(p1);
-        const QString rest = line.mid(p1 + 1);
+        const QStringView name = QStringView(line).left(p1);
+        const QStringView rest = QStringView(line).mid(p1 + 1);
+        QString item;
+        item.reserve(line.size() + 3);
+        item += name;
+        item += ListItem::kNameGap;
+        item += rest;
         if (rest.contains(QLatin1Char('|')))
-            pending.push_back({name + ListItem::kNameGap + rest, line}); // already current: unchanged
+            pending.push_back({EntryList::MakeRow(std::move(item)), line}); // already current: unchanged
         else
-            pending.push_back({name + ListItem::kNameGap + rest, PlainLine(name, rest, QStringLiteral(" "))});
+            pending.push_back(
+                {EntryList::MakeRow(std::move(item)), PlainLine(name.toString(), rest.toString(), QStringLiteral(" "))});
     }
     std::stable_sort(pending.begin(), pending.end(),
-                     [](const Pending& a, const Pending& b) { return EntryList::ItemLess(a.item, b.item); });
+                     [](const Pending& a, const Pending& b) { return EntryList::RowLess(a.item, b.item); });
     out.plainLines.reserve(pending.size());
     for (Pending& p : pending)
         out.plainLines.push_back(std::move(p.line));

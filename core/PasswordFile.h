@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <vector>
 
@@ -14,10 +15,20 @@ inline const QString kNotFound = QStringLiteral("not found");
 // The program's password file in its folder, whatever the letter case of its name.
 QString Path(const QString& programDir);
 
-QString DecodeText(const QByteArray& bytes);
+// The text of a deciphered line: UTF-8, or Latin-1 when it is not valid UTF-8.
+QString DecodeText(QByteArrayView bytes);
 
 // Reads and deciphers every line. Raises RunError 53 when the file is missing.
 std::vector<QString> ReadPlainLines(const QString& path);
+
+// The stored form of one plain line: its UTF-8 bytes enciphered, without the line end.
+QByteArray StoredLine(const QString& plainLine);
+// Appends the stored form of a plain line and its CR LF.
+void AppendStored(QByteArray& content, const QString& plainLine);
+// False when a field holds CR or LF: its stored line would fall apart into two lines of the file.
+bool CanStore(const QString& field);
+// Replaces the file with the stored lines in one atomic step (owner-only).
+void WriteStored(const QString& path, const QByteArray& content);
 
 // Enciphers the plain lines and replaces the file with them in one atomic step (owner-only).
 void WritePlainLines(const QString& path, const std::vector<QString>& plainLines);

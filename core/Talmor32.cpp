@@ -93,19 +93,23 @@ private:
 
 namespace Talmor32 {
 
-QByteArray DxXCrypted(const QByteArray& text, const QByteArray& key, int /*mode*/)
+void Transform(const char* text, qsizetype length, const QByteArray& key, char* out)
 {
     static thread_local Keystream keystream;
-    const int n = int(text.size());
-    QByteArray out(n, Qt::Uninitialized);
-    if (n == 0)
-        return out;
-    const uint8_t* k = keystream.forKey(key, n);
+    if (length <= 0)
+        return;
+    const uint8_t* k = keystream.forKey(key, int(length));
     const auto& map = tables().map;
-    const auto* in = reinterpret_cast<const uint8_t*>(text.constData());
-    auto* o = reinterpret_cast<uint8_t*>(out.data());
-    for (int i = 0; i < n; ++i)
+    const auto* in = reinterpret_cast<const uint8_t*>(text);
+    auto* o = reinterpret_cast<uint8_t*>(out);
+    for (qsizetype i = 0; i < length; ++i)
         o[i] = map[k[i]][in[i]];
+}
+
+QByteArray DxXCrypted(const QByteArray& text, const QByteArray& key, int /*mode*/)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    Transform(text.constData(), text.size(), key, out.data());
     return out;
 }
 

@@ -11,6 +11,9 @@ namespace Talmor32 {
 // The third argument is the library's mode word; the program always passes 0.
 QByteArray DxXCrypted(const QByteArray& text, const QByteArray& key, int mode);
 
+// The same transformation on a buffer, for reading many lines without a copy of each; out may be text.
+void Transform(const char* text, qsizetype length, const QByteArray& key, char* out);
+
 // Export number 330: the text of a NUL-padded buffer, without the padding.
 QByteArray Export330(const QByteArray& buffer);
 

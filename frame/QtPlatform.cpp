@@ -1,5 +1,7 @@
 #include "frame/QtPlatform.h"
 
+#include "frame/HelpWindow.h"
+#include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 
 #include <QApplication>
@@ -132,8 +134,14 @@ void QtPlatform::ClipboardSetText(const QString& text, bool /*secret*/)
     QGuiApplication::clipboard()->setText(text);
 }
 
-void QtPlatform::WinHelp(const QString& /*helpFile*/, int /*command*/, int /*data*/)
+void QtPlatform::WinHelp(const QString& helpFile, int command, int data)
 {
+    // The help engine is the program's own help window. A help file that cannot be read gets the same
+    // message as at start-up, instead of no answer at all.
+    if (command == HELP_QUIT)
+        HelpWindow::CloseHelp();
+    else if (command == HELP_CONTEXT && !HelpWindow::ShowTopic(helpFile, data))
+        Help_File_Missing();
 }
 
 std::unique_ptr<QPrinter> QtPlatform::DefaultPrinter()

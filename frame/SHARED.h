@@ -5,7 +5,8 @@
 class QWidget;
 class QPainter;
 
-// The settings store: section "Constants" of the program's application name.
+// The settings store: section "Constants" of the program's application name. A failure to read or write
+// the store is logged and ends the program.
 QString RegDB_GetValue(const QString& key, const QString& defaultValue);
 void RegDB_SetValue(const QString& key, const QString& value);
 // First-run check: creates an empty, hidden password file when no installer information exists.
@@ -14,6 +15,8 @@ void RegDB_CheckVersion();
 // The platform's text-to-Boolean conversion: "True"/"False" in any case, or a number (non-zero is
 // True). ok is false for any other text.
 bool CBool(const QString& text, bool* ok = nullptr);
+// The same conversion where a failure is a run-time error: raises RunError 13, type mismatch.
+bool CBoolOrRaise(const QString& text);
 // The text form of a Boolean: "True" or "False".
 QString BoolText(bool value);
 

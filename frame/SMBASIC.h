@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 class RunError;
 
@@ -17,9 +19,17 @@ void WriteErrorLog(const QString& name);
 // The usual handler: gErrorText from the error, then the log under the procedure's name.
 void LogError(const RunError& error, const QString& name);
 
+// Runs one statement under the usual handler: a run-time error is logged under the procedure's name and
+// the procedure goes on with its next statement, unless endsProgram says that error number ends the program.
+void ResumeNext(const QString& name, const std::function<void()>& statement,
+                const std::function<bool(int)>& endsProgram = {});
+
 // Looks for the help file in the program directory, then along PATH; sets gHelpFile.
 bool Help_File_In_Path();
 void Help_File_Missing();
 
 // Gives a window's clickable controls the pointing-hand cursor.
 void SetPointer(QWidget& window);
+// The procedure text SetPointer's error-log entry carries: window name, the control's top and left in
+// twips, its index in the window's control collection and its name.
+QString SetPointerLogName(const QWidget& window, const QWidget& control, int index);

@@ -1,5 +1,6 @@
 #include "ui/Mainform.h"
 
+#include "core/FileOps.h"
 #include "core/ListItem.h"
 #include "core/PasswordFile.h"
 #include "core/RunError.h"
@@ -9,12 +10,10 @@
 #include "frame/SMGLOBAL.h"
 #include "ui/frmLogin.h"
 
-#include <QElapsedTimer>
-
 namespace {
 
-// How often a long store lets the windows repaint.
-constexpr int kEventsIntervalMs = 50;
+// How many entries a long store takes between letting the windows repaint.
+constexpr size_t kEventsEvery = 1000;
 
 QString passwordFilePath()
 {
@@ -44,7 +43,8 @@ void offerNewFile(const QString& path)
                                 "Select Yes to create a new, empty Password file.");
     if (platform().MsgBox(gErrorText, vbOKCancel + vbCritical, kAppTitle) != vbOK)
         platform().End();
-    PasswordFile::CreateEmptyHidden(path);
+    FileOps::CreateEmpty(path);
+    platform().SetAttr(path, FileOps::kAttrHidden);
 }
 
 } // namespace
@@ -76,7 +76,13 @@ void Mainform::LoadPasswords(const QString& how)
             lines = PasswordFile::ReadPlainLines(path);
         }
 
-        switch (gProtectionMode) {
+        // A mode of 1 or 2 that this file gives no password for (it has no control record; the mode was
+        // left by an earlier file) counts as none: there is nothing to ask for, the "not found" mark is
+        // never taken for a password, and the next start reads the same file as mode 0 anyway.
+        const bool unguarded = (gProtectionMode == 1 || gProtectionMode == 2) &&
+                               gProgramPassword == PasswordFile::kNotFound &&
+                               !PasswordFile::ScanLines(lines).controlFound;
+        switch (unguarded ? qint16(0) : gProtectionMode) {
         case 0:
             if (how == QLatin1String("Load"))
                 gLoggedIn = true;
@@ -87,7 +93,9 @@ void Mainform::LoadPasswords(const QString& how)
             break;
         case 2:
             if (how == QLatin1String("Load")) {
+                // The list is still empty here, so the window is told that a control record was read.
                 frmLogin login(this);
+                login.programPasswordLoaded = true;
                 platform().ShowModal(login);
             }
             break;
@@ -108,48 +116,49 @@ void Mainform::LoadPasswords(const QString& how)
 
 bool Mainform::StorePasswords()
 {
-    // Events run during a store, but user input waits for it, so no second store can start inside it.
+    // Events run during a store, but user input waits for it, so only a timer could start a second
+    // store inside this one: it is refused, and this one goes on from its own copy of the list.
     if (m_storing)
         return false;
     m_storing = true;
+    struct Done
+    {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_storing};
 
-    std::vector<QString> lines;
-    lines.reserve(size_t(List1->ListCount()));
+    const std::vector<QString> items = List1->entries().items();
+    QByteArray content;
+    content.reserve(qsizetype(items.size()) * 48);
     QString name; // the name most recently taken from an item, for the message below
-    QElapsedTimer pace;
-    pace.start();
     ListItem::Fields fields;
-    for (int i = 0; i < List1->ListCount(); ++i) {
-        const QString& item = List1->List(i);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const QString& item = items[i];
         const qsizetype tab = item.indexOf(QLatin1Char('\t'));
         if (tab >= 0)
             name = item.left(tab);
-        if (!ListItem::Split(item, fields)) {
+        if (ListItem::Split(item, fields) && PasswordFile::CanStore(item)) {
+            PasswordFile::AppendStored(content, PasswordFile::PlainLine(fields.name, fields.password, fields.userId));
+        } else {
             platform().MsgBox(QStringLiteral("An error occurred while trying to store the entry for: ") + name +
                                   QStringLiteral(".  This entry will not be stored in the Password Database."),
                               vbOKOnly);
-            continue;
         }
-        lines.push_back(PasswordFile::PlainLine(fields.name, fields.password, fields.userId));
-        if (pace.elapsed() >= kEventsIntervalMs) {
+        if ((i + 1) % kEventsEvery == 0)
             platform().DoEvents();
-            pace.restart();
-        }
     }
 
-    bool stored = true;
     try {
-        PasswordFile::WritePlainLines(passwordFilePath(), lines);
+        PasswordFile::WriteStored(passwordFilePath(), content);
     } catch (const RunError& error) {
-        stored = false;
         platform().MsgBox(QStringLiteral("The Password File could not be saved (") + ErrorText(error) +
                               QStringLiteral(").") + kCrLf + kCrLf +
                               QStringLiteral("Your last change has not been stored.  The Password File on disk is "
                                              "unchanged and still holds all of your earlier entries."),
                           vbCritical, kAppTitle);
+        return false;
     }
-    m_storing = false;
-    return stored;
+    return true;
 }
 
 void Mainform::ConvertPasswords()

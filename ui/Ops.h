@@ -1,8 +1,15 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 
 class Mainform;
+class PictureBox;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
 
 // The options window: protection mode, ending after a copied password, the designer look.
 class Ops : public QDialog
@@ -12,6 +19,41 @@ class Ops : public QDialog
 public:
     explicit Ops(Mainform& main);
 
+    // Controls; everything but the two buttons lies on the panel Picture1.
+    PictureBox* Picture1 = nullptr;
+    QLabel* Label1 = nullptr;
+    // The index of an option button is the protection mode it stands for.
+    std::array<QRadioButton*, 3> Option1{};
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QFrame* Line1 = nullptr;
+    // 0 "&Close" or "&Cancel", 1 "&Apply".
+    std::array<QPushButton*, 2> Command1{};
+
+    void Form_Load();
+    void TestApply();
+    void Option1_Click(int Index);
+    void Check1_Click();
+    void Check2_Click();
+    void Command1_Click(int Index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void Form_Paint();
+    void SelectCurrentMode();
+    void ApplyMode();
+    void RewriteControlRecord(int at);
+    void CreateControlRecord();
+    int ControlRecordIndex() const;
+    void createControls();
+
     Mainform& m_main;
+    qint16 PendingMode = 0;
+    qint16 PreviousMode = 0;
+    bool PendingTerminate = false;
+    bool PendingDesigner = false;
 };

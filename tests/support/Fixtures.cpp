@@ -4,6 +4,8 @@
 #include "core/PasswordFile.h"
 #include "frame/SMGLOBAL.h"
 
+#include <QSettings>
+
 void CorvalenTest::SetUp()
 {
     p = std::make_unique<ScriptedPlatform>();
@@ -11,6 +13,8 @@ void CorvalenTest::SetUp()
     ResetGlobals();
     configDir = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", configDir->path().toLocal8Bit());
+    // QSettings reads XDG_CONFIG_HOME once per process; the path has to be set for every test.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir->path());
     FileOps::SetWriteFailureAfter(-1);
 }
 

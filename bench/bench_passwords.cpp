@@ -1,0 +1,258 @@
+// Load and store of large password files through the program's own procedures, timed against
+// `sort -f` of a plain file of the same size: a sorted load can hardly beat one pass of sort.
+#include "core/PasswordFile.h"
+#include "frame/ListBox.h"
+#include "frame/Platform.h"
+#include "frame/SMGLOBAL.h"
+#include "ui/Mainform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A platform that answers everything with OK and never blocks.
+class QuietPlatform : public Platform
+{
+public:
+    QString dir;
+
+    int MsgBox(const QString&, int, const QString&) override { return 1; }
+    void ShowModal(QDialog&) override {}
+    [[noreturn]] void End() override
+    {
+        std::fprintf(stderr, "the program ended during the benchmark\n");
+        std::abort();
+    }
+    void Quit() override {}
+    void DoEvents() override {}
+    void SetBusyPointer(bool) override {}
+    QString programDir() const override { return dir; }
+    QByteArray windowsDirectoryBuffer() const override { return QFile::encodeName(dir); }
+    QString environment(const QString&) const override { return QString(); }
+    OsVersion osVersion() const override { return {}; }
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    QString removableMedium() const override { return QString(); }
+    void ClipboardClear() override {}
+    void ClipboardSetText(const QString&, bool) override {}
+    void WinHelp(const QString&, int, int) override {}
+    std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
+    double Rnd() override { return 0.5; }
+};
+
+QuietPlatform* gQuiet = nullptr;
+Mainform* gForm = nullptr;
+
+QString randomWord(std::mt19937& random, int minLength, int maxLength, const char* alphabet)
+{
+    const int alphabetSize = int(std::char_traits<char>::length(alphabet));
+    const int length = std::uniform_int_distribution<int>(minLength, maxLength)(random);
+    QString word;
+    for (int i = 0; i < length; ++i)
+        word += QLatin1Char(alphabet[std::uniform_int_distribution<int>(0, alphabetSize - 1)(random)]);
+    return word;
+}
+
+// Plain lines as users have them: names of mixed case, passwords of every printable kind, mostly
+// with a user ID, and the control record among them.
+std::vector<QString> makePlainLines(int count)
+{
+    std::mt19937 random(20260304u + unsigned(count));
+    const char* letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    const char* printable = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!#$%&*+-=?@^_~";
+    std::vector<QString> lines;
+    lines.reserve(size_t(count));
+    lines.push_back(PasswordFile::PlainLine(QStringLiteral("Password Corvalen"), QStringLiteral("secret0"),
+                                            QStringLiteral(" ")));
+    for (int i = 1; i < count; ++i) {
+        const QString name = randomWord(random, 4, 14, letters) + QLatin1Char(' ') + QString::number(i);
+        const QString password = randomWord(random, 8, 16, printable);
+        const QString userId = i % 10 == 0 ? QString() : randomWord(random, 3, 10, letters) + QStringLiteral("@example.org");
+        lines.push_back(PasswordFile::PlainLine(name, password, userId));
+    }
+    return lines;
+}
+
+// One folder per size, holding the enciphered file and the same lines in plain text for sort.
+struct Corpus
+{
+    std::unique_ptr<QTemporaryDir> dir;
+    QString plainPath;
+    double sortMs = 0;
+};
+std::map<int, Corpus> gCorpora;
+
+double timeSortMs(const QString& plainPath)
+{
+    const std::string command = "LC_ALL=C sort -f '" + plainPath.toStdString() + "' > /dev/null";
+    double best = 1e300;
+    for (int round = 0; round < 3; ++round) {
+        const auto start = std::chrono::steady_clock::now();
+        if (std::system(command.c_str()) != 0)
+            return 0;
+        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        best = std::min(best, took.count());
+    }
+    return best;
+}
+
+Corpus& corpus(int count)
+{
+    auto found = gCorpora.find(count);
+    if (found != gCorpora.end())
+        return found->second;
+    Corpus c;
+    c.dir = std::make_unique<QTemporaryDir>();
+    const std::vector<QString> lines = makePlainLines(count);
+    PasswordFile::WritePlainLines(c.dir->filePath(PasswordFile::kFileName), lines);
+    c.plainPath = c.dir->filePath(QStringLiteral("plain.txt"));
+    QFile plain(c.plainPath);
+    if (plain.open(QIODevice::WriteOnly)) {
+        for (const QString& line : lines)
+            plain.write(line.toUtf8() + '\n');
+        plain.close();
+    }
+    c.sortMs = timeSortMs(c.plainPath);
+    return gCorpora.emplace(count, std::move(c)).first->second;
+}
+
+void useCorpus(int count)
+{
+    gQuiet->dir = corpus(count).dir->path();
+}
+
+void BM_Load(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    useCorpus(count);
+    for (auto _ : state)
+        gForm->LoadPasswords(QStringLiteral("Normal"));
+    if (gForm->List1->ListCount() != count)
+        state.SkipWithError("the load did not give every entry");
+}
+
+void BM_Store(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    useCorpus(count);
+    gForm->LoadPasswords(QStringLiteral("Normal"));
+    for (auto _ : state) {
+        if (!gForm->StorePasswords())
+            state.SkipWithError("the store failed");
+    }
+}
+
+// What the editor does to add an entry: insert it, store the whole list, load it again.
+void BM_AddEntry(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    useCorpus(count);
+    gForm->LoadPasswords(QStringLiteral("Normal"));
+    int serial = 0;
+    for (auto _ : state) {
+        gForm->List1->AddItem(QStringLiteral("New entry ") + QString::number(++serial) +
+                              QStringLiteral("\t\t\t\tpassword\tuser"));
+        gForm->StorePasswords();
+        gForm->LoadPasswords(QStringLiteral("Normal"));
+    }
+}
+
+// The sorted insertion alone.
+void BM_InsertItem(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    useCorpus(count);
+    gForm->LoadPasswords(QStringLiteral("Normal"));
+    int serial = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gForm->List1->AddItem(QStringLiteral("Inserted ") + QString::number(++serial) +
+                                                       QStringLiteral("\t\t\t\tpassword\tuser")));
+}
+
+BENCHMARK(BM_Load)->Name("load")->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Store)->Name("store")->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddEntry)->Name("add")->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertItem)->Name("insert")->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// Prints the usual table and keeps each result for the summary.
+class SummaryReporter : public benchmark::ConsoleReporter
+{
+public:
+    struct Result
+    {
+        std::string name;
+        double ms;
+    };
+    std::vector<Result> results;
+
+    void ReportRuns(const std::vector<Run>& report) override
+    {
+        ConsoleReporter::ReportRuns(report);
+        for (const Run& run : report) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0)
+                continue;
+            results.push_back({run.benchmark_name(), run.real_accumulated_time * 1000.0 / double(run.iterations)});
+        }
+    }
+};
+
+void printSummary(const std::vector<SummaryReporter::Result>& results)
+{
+    std::printf("\n");
+    for (const SummaryReporter::Result& r : results) {
+        const size_t slash = r.name.find('/');
+        const std::string what = r.name.substr(0, slash);
+        const int count = slash == std::string::npos ? 0 : std::atoi(r.name.c_str() + slash + 1);
+        const auto found = gCorpora.find(count);
+        const double sortMs = found == gCorpora.end() ? 0 : found->second.sortMs;
+        if (sortMs > 0)
+            std::printf("%s %d: %.3g ms = %.2f x sort -f (%.3g ms)\n", what.c_str(), count, r.ms, r.ms / sortMs,
+                        sortMs);
+        else
+            std::printf("%s %d: %.3g ms\n", what.c_str(), count, r.ms);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+
+    QuietPlatform quiet;
+    gQuiet = &quiet;
+    SetPlatform(&quiet);
+    ResetGlobals();
+    auto form = std::make_unique<Mainform>();
+    gForm = form.get();
+
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    printSummary(reporter.results);
+
+    form.reset();
+    gCorpora.clear();
+    SetPlatform(nullptr);
+    return 0;
+}

@@ -1,0 +1,62 @@
+#include "frame/Pictures.h"
+
+#include "core/RunError.h"
+#include "frame/Controls.h"
+
+// The pictures are linked from a static library, so their resource must be registered by hand; the
+// macro has to be used outside any namespace.
+static void initPictureResource()
+{
+    Q_INIT_RESOURCE(pictures);
+}
+
+namespace {
+
+const QString kHandPicture = QStringLiteral("hand.xpm");
+constexpr int kHandHotX = 12;
+constexpr int kHandHotY = 6;
+// The platform's number for a resource that is not there, and the id the cursor had in the table.
+constexpr int kResourceNotFound = 326;
+
+QString& handPictureName()
+{
+    static QString name;
+    return name;
+}
+
+} // namespace
+
+QPixmap Picture(const QString& name)
+{
+    static const bool registered = (initPictureResource(), true);
+    Q_UNUSED(registered);
+    return QPixmap(QStringLiteral(":/pictures/") + name);
+}
+
+QCursor HandCursor()
+{
+    const QString name = handPictureName().isEmpty() ? kHandPicture : handPictureName();
+    const QPixmap hand = Picture(name);
+    if (hand.isNull())
+        throw RunError(kResourceNotFound, QStringLiteral("Resource with identifier '101' not found"));
+    return QCursor(hand, kHandHotX, kHandHotY);
+}
+
+void LoadBackPicture(PictureBox& box)
+{
+    box.setPixmap(Picture(QStringLiteral("back.png")));
+    box.setScaledContents(true);
+}
+
+QIcon AppIcon()
+{
+    QIcon icon;
+    icon.addPixmap(Picture(QStringLiteral("password-corvalen-32.png")));
+    icon.addPixmap(Picture(QStringLiteral("password-corvalen-256.png")));
+    return icon;
+}
+
+void SetHandCursorPicture(const QString& name)
+{
+    handPictureName() = name;
+}
