@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <QVariant>
 
@@ -23,4 +24,16 @@ class PictureBox : public QLabel
 
 public:
     using QLabel::QLabel;
+};
+
+// A push button whose caption wraps onto several lines when the button is narrower than the text.
+class WrapButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -1,6 +1,8 @@
 #include "frame/QtPlatform.h"
 
+#include "frame/ClipboardKeeper.h"
 #include "frame/HelpWindow.h"
+#include "frame/SHARED.h"
 #include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 
@@ -9,11 +11,15 @@
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QStorageInfo>
+
+#include <algorithm>
 
 #include <sys/utsname.h>
 #include <unistd.h>
@@ -56,7 +62,8 @@ void QtPlatform::End()
 
 void QtPlatform::Quit()
 {
-    QCoreApplication::quit();
+    // What the program put on the clipboard stays there for a while after its windows have closed.
+    ClipboardKeeper::instance().QuitWhenReleased();
 }
 
 void QtPlatform::DoEvents()
@@ -119,19 +126,64 @@ QDateTime QtPlatform::now() const
     return QDateTime::currentDateTime();
 }
 
+namespace {
+
+// Whether the block device behind a mount sits on a removable or hot-plugged bus (USB stick, SD card).
+bool onRemovableDevice(const QByteArray& device)
+{
+    if (!device.startsWith("/dev/"))
+        return false;
+    const QString name = QFileInfo(QFile::decodeName(device)).canonicalFilePath().section(QLatin1Char('/'), -1);
+    const QString sysPath = QFileInfo(QStringLiteral("/sys/class/block/") + name).canonicalFilePath();
+    if (sysPath.isEmpty())
+        return false;
+    if (sysPath.contains(QLatin1String("/usb")) || sysPath.contains(QLatin1String("/mmc")))
+        return true;
+    // A partition's own folder has no "removable" flag; its disk's folder, one up, does.
+    for (const QString& dir : {sysPath, QFileInfo(sysPath).path()}) {
+        QFile flag(dir + QStringLiteral("/removable"));
+        if (flag.open(QIODevice::ReadOnly))
+            return flag.readAll().trimmed() == "1";
+    }
+    return false;
+}
+
+} // namespace
+
 QString QtPlatform::removableMedium() const
 {
-    return QString();
+    // A folder named in the settings takes the place of drive A: first; then the first removable volume
+    // the desktop mounted for this user.
+    const QString configured = RegDB_GetValue(QStringLiteral("DiskDrive"), QString());
+    if (!configured.isEmpty())
+        return configured;
+    const QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        return QString();
+    const QStringList roots = {QStringLiteral("/media/") + user + QLatin1Char('/'),
+                               QStringLiteral("/run/media/") + user + QLatin1Char('/')};
+    QStringList found;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady())
+            continue;
+        const QString root = volume.rootPath();
+        const bool underRoot =
+            std::any_of(roots.begin(), roots.end(), [&](const QString& r) { return root.startsWith(r); });
+        if (underRoot && onRemovableDevice(volume.device()))
+            found << root;
+    }
+    found.sort();
+    return found.isEmpty() ? QString() : found.first();
 }
 
 void QtPlatform::ClipboardClear()
 {
-    QGuiApplication::clipboard()->clear();
+    ClipboardKeeper::instance().Clear();
 }
 
-void QtPlatform::ClipboardSetText(const QString& text, bool /*secret*/)
+void QtPlatform::ClipboardSetText(const QString& text, bool secret)
 {
-    QGuiApplication::clipboard()->setText(text);
+    ClipboardKeeper::instance().SetText(text, secret);
 }
 
 void QtPlatform::WinHelp(const QString& helpFile, int command, int data)

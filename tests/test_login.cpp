@@ -71,7 +71,7 @@ TEST_F(LoginTest, ModeTwoAsksBeforeAnyEntryIsListed)
     EXPECT_EQ(main->List1->ListCount(), 3);
 }
 
-TEST_F(LoginTest, DISABLED_CancelAtStartKeepsEntriesListedAndGuardedCommandsAskAgain)
+TEST_F(LoginTest, CancelAtStartKeepsEntriesListedAndGuardedCommandsAskAgain)
 {
     answerLogin(QString(), true);
     start(fileWithMode(2));
@@ -91,7 +91,7 @@ TEST_F(LoginTest, DISABLED_CancelAtStartKeepsEntriesListedAndGuardedCommandsAskA
     EXPECT_EQ(p->modalShown.back(), QStringLiteral("Ops"));
 }
 
-TEST_F(LoginTest, DISABLED_ModeOneAsksOnTheFirstGuardedCommandOnlyAndStaysUnlocked)
+TEST_F(LoginTest, ModeOneAsksOnTheFirstGuardedCommandOnlyAndStaysUnlocked)
 {
     start(fileWithMode(1));
     EXPECT_TRUE(p->modalShown.empty());
@@ -309,7 +309,7 @@ TEST_F(LoginTest, AChosenPasswordThatReadsLikeTheMarkStillGuards)
     EXPECT_TRUE(gLoggedIn);
 }
 
-TEST_F(LoginTest, DISABLED_DamagedModeDigitStillLetsTheOwnerIn)
+TEST_F(LoginTest, DamagedModeDigitStillLetsTheOwnerIn)
 {
     start(fileWithMode(7));
     EXPECT_EQ(prompts(), QStringList{QStringLiteral("Not Programmed")});

@@ -6,6 +6,8 @@
 #include "frame/SHARED.h"
 #include "frame/SMGLOBAL.h"
 #include "frame/Twips.h"
+#include "frame/Pictures.h"
+#include "core/Version.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -37,6 +39,14 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& r)
     return label;
 }
 
+void setPictureButton(QPushButton& button, const QString& picture, const QString& words)
+{
+    button.setIcon(QIcon(Picture(picture)));
+    button.setIconSize(button.size() - QSize(8, 8));
+    button.setToolTip(words);
+    button.setAccessibleName(words);
+}
+
 } // namespace
 
 Mainform::Mainform(QWidget* parent) : QWidget(parent)
@@ -59,12 +69,16 @@ void Mainform::createControls()
     connect(List1, &ListBox::DblClick, this, &Mainform::List1_DblClick);
 
     for (const ButtonSpec& spec : kButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
+        auto* button = new WrapButton(QString::fromLatin1(spec.caption), this);
         button->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
+        // No button answers Enter: the list has the focus, and Enter there must not run a command.
+        button->setAutoDefault(false);
         const int index = spec.index;
         connect(button, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
         Command1[size_t(index)] = button;
     }
+    setPictureButton(*Command1[3], QStringLiteral("store_password.png"), QStringLiteral("Store Password"));
+    setPictureButton(*Command1[7], QStringLiteral("store_userid.png"), QStringLiteral("Store User ID"));
     QWidget::setTabOrder(List1, Command1[0]);
     for (size_t i = 0; i + 1 < std::size(kButtons); ++i)
         QWidget::setTabOrder(Command1[size_t(kButtons[i].index)], Command1[size_t(kButtons[i + 1].index)]);
@@ -80,6 +94,7 @@ void Mainform::createControls()
     // Lies right of the client area: never seen, only the source of the tiled background.
     Back = new PictureBox(this);
     Back->setGeometry(TwipsRect(7620, 60, 1455, 1335));
+    LoadBackPicture(*Back);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1);
@@ -115,18 +130,7 @@ void Mainform::gEnableForm()
 void Mainform::Timer1_Timer()
 {
     Timer1->stop();
+    Label2->setText(QStringLiteral("Ver.: ") + QString::number(kVersionMajor) + QLatin1Char('.') +
+                    QString::number(kVersionMinor) + QLatin1Char('.') + QString::number(kVersionRevision));
+    List1->setListIndex(List1->ListCount() > 0 ? 0 : -1);
 }
-
-bool Mainform::LoginStep()
-{
-    return gLoggedIn;
-}
-
-void Mainform::Command1_Click(int /*Index*/)
-{
-    platform().MsgBox(QStringLiteral("Not Programmed"), vbOKOnly);
-}
-
-void Mainform::List1_DblClick() {}
-
-void Mainform::CopyToClipboard(bool /*password*/) {}

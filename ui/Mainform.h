@@ -53,6 +53,9 @@ private:
     void Form_Paint();
     // The login step of the guarded commands: true when the command may run.
     bool LoginStep();
+    void RunGuarded(int Index);
+    void DeleteSelected();
+    void EditSelected();
     void CopyToClipboard(bool password);
     void createControls();
 

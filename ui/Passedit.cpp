@@ -1,23 +1,188 @@
 #include "ui/Passedit.h"
 
+#include "core/EntryInput.h"
+#include "core/ListItem.h"
+#include "core/RandomPassword.h"
+#include "frame/Controls.h"
+#include "frame/ListBox.h"
+#include "frame/Platform.h"
+#include "frame/SHARED.h"
+#include "frame/SMBASIC.h"
+#include "frame/SMGLOBAL.h"
+#include "frame/Twips.h"
 #include "ui/Mainform.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-// Placeholder; the editor's work fills this in.
+namespace {
+
+struct LabelSpec
+{
+    const char* caption;
+    int left, top, width, height;
+};
+constexpr LabelSpec kLabels[] = {
+    {"Password Name", 1560, 240, 2895, 255},
+    {"Password", 1680, 1680, 2775, 255},
+    {"Password User ID (If Required)", 1680, 1020, 2775, 255},
+};
+
+void warn(const QString& text)
+{
+    platform().MsgBox(text, vbExclamation, kAppTitle);
+}
+
+} // namespace
+
 Passedit::Passedit(Mainform& main) : QDialog(&main), m_main(main)
 {
+    createControls();
+    Form_Load();
+}
+
+void Passedit::createControls()
+{
+    setWindowTitle(QStringLiteral("Password Editor"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(Twips(6090), Twips(2355));
+
+    QFont labelFont = font();
+    labelFont.setPointSizeF(8.25);
+    labelFont.setBold(true);
+    for (size_t i = 0; i < Label1.size(); ++i) {
+        const LabelSpec& spec = kLabels[i];
+        Label1[i] = new QLabel(QString::fromLatin1(spec.caption), this);
+        Label1[i]->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
+        Label1[i]->setAlignment(Qt::AlignCenter);
+        Label1[i]->setAttribute(Qt::WA_TranslucentBackground);
+        Label1[i]->setFont(labelFont);
+    }
+
+    const QRect boxes[] = {TwipsRect(1560, 480, 2835, 285), TwipsRect(2160, 1920, 1815, 285),
+                           TwipsRect(2160, 1260, 1815, 285)};
     for (size_t i = 0; i < Text1.size(); ++i) {
         Text1[i] = new QLineEdit(this);
-        Label1[i] = new QLabel(this);
-        Command1[i] = new QPushButton(this);
+        Text1[i]->setGeometry(boxes[i]);
+        const int index = int(i);
+        connect(Text1[i], &QLineEdit::textChanged, this, [this, index] { Text1_Change(index); });
+    }
+
+    Command1[0] = new QPushButton(QStringLiteral("&Save"), this);
+    Command1[0]->setGeometry(TwipsRect(4920, 600, 1035, 315));
+    Command1[0]->setEnabled(false);
+    Command1[1] = new QPushButton(QStringLiteral("&Cancel"), this);
+    Command1[1]->setGeometry(TwipsRect(4920, 180, 1035, 315));
+    Command1[2] = new WrapButton(QStringLiteral("&Generate Random Password"), this);
+    Command1[2]->setGeometry(TwipsRect(120, 180, 1035, 735));
+    Command1[2]->setToolTip(QStringLiteral("Generate Random Password"));
+    for (size_t i = 0; i < Command1.size(); ++i) {
+        // No button answers Enter: a key pressed in a box must never save or close by surprise.
+        Command1[i]->setAutoDefault(false);
+        const int index = int(i);
+        connect(Command1[i], &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
+    }
+
+    SetTabOrder({Text1[0], Text1[2], Text1[1], Command1[2], Command1[1], Command1[0]});
+    Text1[0]->setFocus();
+}
+
+void Passedit::SetTabOrder(const std::vector<QWidget*>& order)
+{
+    for (size_t i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    if (!order.empty())
+        order.front()->setFocus();
+}
+
+void Passedit::Form_Load()
+{
+    SetPointer(*this);
+    CentreOnScreen(*this);
+}
+
+void Passedit::paintEvent(QPaintEvent*)
+{
+    Form_Paint();
+}
+
+void Passedit::Form_Paint()
+{
+    TileBackground(*this, *m_main.Back);
+}
+
+void Passedit::Text1_Change(int /*Index*/)
+{
+    // While the name is empty Save keeps its state, so clearing the name never hides a pending Save.
+    if (!Text1[0]->text().isEmpty())
+        Command1[0]->setEnabled(!Text1[1]->text().isEmpty());
+}
+
+void Passedit::Command1_Click(int Index)
+{
+    gEntrySaved = false;
+    switch (Index) {
+    case 0: Save(); break;
+    case 1:
+        gEntrySaved = false;
+        reject();
+        break;
+    case 2:
+        Text1[1]->setText(RandomPassword::Generate([] { return platform().Rnd(); }));
+        break;
+    default: break;
     }
 }
 
-void Passedit::Form_Load() {}
+void Passedit::Save()
+{
+    const QString name = Text1[0]->text();
+    const QString password = Text1[1]->text();
+    if (name.isEmpty())
+        return warn(QStringLiteral("Password Name is Blank!"));
+    if (password.isEmpty())
+        return warn(QStringLiteral("Password is Blank!"));
+    const bool control = name == ListItem::kControlName;
+    const QString userId = control ? QString() : Text1[2]->text();
+    const QString refusal = EntryInput::Refusal(name, password, userId);
+    if (!refusal.isEmpty())
+        return warn(refusal);
+    gEntrySaved = true;
 
-void Passedit::Command1_Click(int /*Index*/) {}
+    const QString item = control ? ListItem::MakeControl(password, gProtectionMode)
+                                 : ListItem::Make(name, password, userId);
+    ListBox& list = *m_main.List1;
+    if (EditMode == QLatin1String("ADD")) {
+        if (NameExists(name))
+            return warn(QStringLiteral("A Password already Exist for this Named Entry.  Select another Name."));
+        list.AddItem(item);
+    } else {
+        if (list.ListIndex() >= 0)
+            list.RemoveItem(list.ListIndex());
+        list.AddItem(item);
+    }
 
-void Passedit::Text1_Change(int /*Index*/) {}
+    const bool stored = m_main.StorePasswords();
+    m_main.LoadPasswords(QStringLiteral("Normal"));
+    if (!stored) {
+        // The file kept its old content and the list was read back from it; the window stays open with
+        // the input, so nothing typed is lost and the user can try again or cancel.
+        gEntrySaved = false;
+        return;
+    }
+    accept();
+}
+
+bool Passedit::NameExists(const QString& name) const
+{
+    // A prefix test on the whole item: the existing item's tab after its name keeps a longer new name apart.
+    const qsizetype n = name.size();
+    const QString u = name.toUpper();
+    const ListBox& list = *m_main.List1;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        if (list.List(i).left(n).toUpper() == u)
+            return true;
+    }
+    return false;
+}

@@ -16,7 +16,7 @@ class Passedit : public QDialog
 public:
     explicit Passedit(Mainform& main);
 
-    // "ADD" or "EDIT", set by the opener before the window is shown.
+    // "ADD" or "EDIT", set by the opener before the window is shown; anything but "ADD" edits.
     QString EditMode;
 
     // 0 name, 1 password, 2 user ID.
@@ -29,6 +29,17 @@ public:
     void Command1_Click(int Index);
     void Text1_Change(int Index);
 
+    // The order the Tab key takes, first to last; the opener sets it.
+    void SetTabOrder(const std::vector<QWidget*>& order);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    void Form_Paint();
+    void Save();
+    bool NameExists(const QString& name) const;
+    void createControls();
+
     Mainform& m_main;
 };

@@ -1,0 +1,68 @@
+#include "frame/ClipboardKeeper.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTimer>
+#include <QWidget>
+
+ClipboardKeeper& ClipboardKeeper::instance()
+{
+    static ClipboardKeeper* keeper = new ClipboardKeeper; // lives to the end of the process
+    return *keeper;
+}
+
+void ClipboardKeeper::Clear()
+{
+    m_hasText = false;
+    m_text.clear();
+    QGuiApplication::clipboard()->clear();
+}
+
+void ClipboardKeeper::SetText(const QString& text, bool secret)
+{
+    auto* data = new QMimeData;
+    data->setText(text);
+    if (secret)
+        data->setData(QString::fromLatin1(kSecretHintType), QByteArray(kSecretHintValue));
+    QGuiApplication::clipboard()->setMimeData(data);
+    m_text = text;
+    m_hasText = true;
+}
+
+bool ClipboardKeeper::holdsOurText() const
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    // The signal also fires for our own changes, so ownership is what tells whether it is still ours.
+    return m_hasText && clipboard->ownsClipboard() && clipboard->text() == m_text;
+}
+
+void ClipboardKeeper::QuitWhenReleased()
+{
+    if (m_lingering)
+        return;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows)
+        window->hide();
+    if (!holdsOurText()) {
+        QCoreApplication::quit();
+        return;
+    }
+    m_lingering = true;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    connect(clipboard, &QClipboard::changed, this, [this, clipboard](QClipboard::Mode mode) {
+        if (mode == QClipboard::Clipboard && !clipboard->ownsClipboard())
+            finish(false);
+    });
+    QTimer::singleShot(m_lingerMs, this, [this] { finish(true); });
+}
+
+void ClipboardKeeper::finish(bool clear)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    if (clear && holdsOurText())
+        QGuiApplication::clipboard()->clear();
+    QCoreApplication::quit();
+}

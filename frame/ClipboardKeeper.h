@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The program's text on the system clipboard. On X11 and Wayland the clipboard's content lives in the
+// program that put it there, so when the program ends it keeps serving its text in the background, with
+// every window closed, until another program takes the clipboard over or the linger time has passed;
+// then it clears the clipboard if it still holds our text, and quits.
+class ClipboardKeeper : public QObject
+{
+    Q_OBJECT
+
+public:
+    static ClipboardKeeper& instance();
+
+    // The MIME type and value that clipboard managers honour to keep a secret out of their history.
+    static constexpr const char* kSecretHintType = "x-kde-passwordManagerHint";
+    static constexpr const char* kSecretHintValue = "secret";
+    static constexpr int kDefaultLingerMs = 60000;
+
+    void Clear();
+    void SetText(const QString& text, bool secret);
+
+    // Ends the event loop: at once when nothing of ours is on the clipboard, else once it is released.
+    void QuitWhenReleased();
+    bool lingering() const { return m_lingering; }
+    void setLingerMs(int ms) { m_lingerMs = ms; }
+
+private:
+    ClipboardKeeper() = default;
+    bool holdsOurText() const;
+    void finish(bool clear);
+
+    QString m_text;
+    bool m_hasText = false;
+    bool m_lingering = false;
+    bool m_finished = false;
+    int m_lingerMs = kDefaultLingerMs;
+};

@@ -1,0 +1,158 @@
+// What a copied text does on a real X11 clipboard when the program ends right after copying.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class X11ClipboardTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+            GTEST_SKIP() << "Xvfb and xclip are needed for this test";
+        for (int n = 140; n < 200 && m_display.isEmpty(); ++n) {
+            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+                continue;
+            m_server.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"),
+                                                    QStringLiteral("tcp"), QStringLiteral("-screen"),
+                                                    QStringLiteral("0"), QStringLiteral("640x480x24")});
+            if (waitForServer(n))
+                m_display = QStringLiteral(":%1").arg(n);
+            else
+                m_server.kill(), m_server.waitForFinished();
+        }
+        ASSERT_FALSE(m_display.isEmpty()) << "no X server could be started";
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert(QStringLiteral("DISPLAY"), m_display);
+        m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    }
+
+    void TearDown() override
+    {
+        for (auto& helper : m_helpers)
+            helper->kill(), helper->waitForFinished();
+        if (m_probe.state() != QProcess::NotRunning)
+            m_probe.kill(), m_probe.waitForFinished();
+        if (m_server.state() != QProcess::NotRunning)
+            m_server.terminate(), m_server.waitForFinished();
+    }
+
+    bool waitForServer(int n)
+    {
+        for (int i = 0; i < 50; ++i) {
+            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
+                return true;
+            if (m_server.state() == QProcess::NotRunning)
+                return false;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+
+    // Starts the probe and waits until it has copied and ended the program.
+    void copyAndEnd(const QString& text, bool secret, int lingerMs)
+    {
+        m_probe.setProcessEnvironment(m_env);
+        m_probe.start(QStringLiteral(CLIPBOARD_PROBE),
+                      {text, secret ? QStringLiteral("1") : QStringLiteral("0"), QString::number(lingerMs)});
+        ASSERT_TRUE(m_probe.waitForStarted());
+        QByteArray out;
+        QElapsedTimer clock;
+        clock.start();
+        while (!out.contains("windows closed") && !out.contains("window still shown") && clock.elapsed() < 10000) {
+            m_probe.waitForReadyRead(200);
+            out += m_probe.readAllStandardOutput();
+        }
+        m_output = out;
+        ASSERT_TRUE(out.contains("copied")) << out.constData();
+        EXPECT_TRUE(out.contains("windows closed")) << "the windows must close at once";
+    }
+
+    // What another program reads from the clipboard now; empty when nobody serves it.
+    QByteArray paste(const QString& target = QStringLiteral("UTF8_STRING"))
+    {
+        QProcess xclip;
+        xclip.setProcessEnvironment(m_env);
+        xclip.start(QStringLiteral("xclip"),
+                    {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                     QStringLiteral("-t"), target});
+        xclip.waitForFinished(5000);
+        return xclip.exitCode() == 0 ? xclip.readAllStandardOutput() : QByteArray();
+    }
+
+    // Another program takes the clipboard over with its own text.
+    void otherProgramCopies(const QByteArray& text)
+    {
+        auto xclip = std::make_unique<QProcess>();
+        xclip->setProcessChannelMode(QProcess::MergedChannels);
+        xclip->setProcessEnvironment(m_env);
+        xclip->start(QStringLiteral("xclip"),
+                     {QStringLiteral("-quiet"), QStringLiteral("-i"), QStringLiteral("-selection"),
+                      QStringLiteral("clipboard")});
+        xclip->waitForStarted();
+        xclip->write(text);
+        xclip->waitForBytesWritten(2000);
+        xclip->closeWriteChannel();
+        xclip->waitForReadyRead(2000); // it says when it serves the selection
+        m_helpers.push_back(std::move(xclip));
+    }
+
+    // Milliseconds until the probe exits, or -1 when it is still running after the limit.
+    qint64 msUntilProbeEnds(int limitMs)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        if (!m_probe.waitForFinished(limitMs))
+            return -1;
+        return clock.elapsed();
+    }
+
+    QProcess m_server;
+    QProcess m_probe;
+    QString m_display;
+    QProcessEnvironment m_env;
+    QByteArray m_output;
+    std::vector<std::unique_ptr<QProcess>> m_helpers;
+};
+
+TEST_F(X11ClipboardTest, PasswordStaysPastableAfterTheProgramEndedUntilAnotherProgramCopies)
+{
+    copyAndEnd(QStringLiteral("Tr0ub4dor&3"), true, 60000);
+    EXPECT_EQ(paste(), QByteArray("Tr0ub4dor&3"));
+    EXPECT_EQ(paste(QStringLiteral("x-kde-passwordManagerHint")), QByteArray("secret"));
+    EXPECT_EQ(m_probe.state(), QProcess::Running);
+
+    otherProgramCopies("something else");
+    const qint64 ended = msUntilProbeEnds(5000);
+    EXPECT_GE(ended, 0) << "the program must end once the clipboard is taken over";
+    EXPECT_EQ(m_probe.exitCode(), 0);
+    EXPECT_EQ(paste(), QByteArray("something else"));
+}
+
+TEST_F(X11ClipboardTest, LingerEndsAfterItsTimeAndLeavesNoPasswordBehind)
+{
+    copyAndEnd(QStringLiteral("hunter2"), true, 400);
+    EXPECT_EQ(paste(), QByteArray("hunter2"));
+    EXPECT_GE(msUntilProbeEnds(5000), 0);
+    EXPECT_EQ(m_probe.exitCode(), 0);
+    EXPECT_TRUE(paste().isEmpty());
+}
+
+TEST_F(X11ClipboardTest, UserIdCarriesNoSecretHint)
+{
+    copyAndEnd(QStringLiteral("jdoe@example.org"), false, 60000);
+    EXPECT_EQ(paste(), QByteArray("jdoe@example.org"));
+    EXPECT_TRUE(paste(QStringLiteral("x-kde-passwordManagerHint")).isEmpty());
+}
+
+} // namespace
