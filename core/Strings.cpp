@@ -20,7 +20,10 @@ QHash<int, QString> loadTable()
     if (!file.open(QIODevice::ReadOnly))
         return table;
     const QString all = QString::fromUtf8(file.readAll());
-    for (const QString& line : all.split(QLatin1Char('\n'))) {
+    for (QString line : all.split(QLatin1Char('\n'))) {
+        // A table saved with CR LF line ends must not carry the CR into the texts.
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
         const qsizetype tab = line.indexOf(QLatin1Char('\t'));
         if (tab <= 0)
             continue;

@@ -1,5 +1,8 @@
 // What a copied text does on a real X11 clipboard when the program ends right after copying.
+#include "core/PasswordFile.h"
+
 #include <QDir>
+#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -153,6 +156,56 @@ TEST_F(X11ClipboardTest, UserIdCarriesNoSecretHint)
     copyAndEnd(QStringLiteral("jdoe@example.org"), false, 60000);
     EXPECT_EQ(paste(), QByteArray("jdoe@example.org"));
     EXPECT_TRUE(paste(QStringLiteral("x-kde-passwordManagerHint")).isEmpty());
+}
+
+TEST_F(X11ClipboardTest, RealProgramEndingOnACopiedPasswordLeavesItPastable)
+{
+    // The program as installed: its own folder with the help file and a password file of one entry.
+    QTemporaryDir folder;
+    const QString program = folder.filePath(QStringLiteral("password-corvalen"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CORVALEN_PROGRAM), program));
+    QFile(folder.filePath(QStringLiteral("Corvalen.HLP"))).open(QIODevice::WriteOnly);
+    PasswordFile::WritePlainLines(folder.filePath(QStringLiteral("Password.dat")), {QStringLiteral("Bank|b4nk-S3cret|me")});
+    QProcessEnvironment env = m_env;
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
+    m_probe.setProcessEnvironment(env);
+    m_probe.start(program, {});
+    ASSERT_TRUE(m_probe.waitForStarted());
+
+    // The list has the focus and its first entry is selected: four tabs reach the password button.
+    QProcess xdotool;
+    xdotool.setProcessEnvironment(m_env);
+    QByteArray window;
+    for (int i = 0; i < 50 && window.isEmpty(); ++i) {
+        xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
+                                                  QStringLiteral("Password Corvalen - By Brenhold Systems")});
+        xdotool.waitForFinished(5000);
+        window = xdotool.readAllStandardOutput().trimmed();
+        QThread::msleep(100);
+    }
+    ASSERT_FALSE(window.isEmpty()) << "the main window did not appear";
+    QThread::msleep(300);
+    xdotool.start(QStringLiteral("xdotool"),
+                  {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::fromLatin1(window.split('\n').first()),
+                   QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
+                   QStringLiteral("Tab"), QStringLiteral("space")});
+    xdotool.waitForFinished(5000);
+
+    // The windows are gone at once, the password stays until another program copies.
+    QByteArray pasted;
+    for (int i = 0; i < 30 && pasted.isEmpty(); ++i) {
+        QThread::msleep(100);
+        pasted = paste();
+    }
+    EXPECT_EQ(pasted, QByteArray("b4nk-S3cret"));
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                              QStringLiteral("--name"), QStringLiteral("Password Corvalen")});
+    xdotool.waitForFinished(5000);
+    EXPECT_TRUE(xdotool.readAllStandardOutput().trimmed().isEmpty()) << "no window may stay on screen";
+    EXPECT_EQ(m_probe.state(), QProcess::Running);
+
+    otherProgramCopies("next");
+    EXPECT_GE(msUntilProbeEnds(5000), 0);
 }
 
 } // namespace

@@ -60,6 +60,9 @@ void Mainform::SplashRoutines()
     step([this] { CentreOnScreen(*this); });
     // Visible from here on, with an empty list, so that the prompts of the load appear over it.
     step([this] { show(); });
+    // The frame exists only once the window is shown; centring again puts the whole window, frame included,
+    // in the middle of the screen.
+    step([this] { CentreOnScreen(*this); });
     step([] { gWindowsVersion = GetWindowsVersion(); });
     step([] { gVersionText = QStringLiteral(" Version ") + VersionNumberText(); });
     step([] { gDoubleBreak = kCrLf + kCrLf; });
