@@ -23,17 +23,18 @@ protected:
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
             QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
             GTEST_SKIP() << "Xvfb and xclip are needed for this test";
-        for (int n = 140; n < 200 && m_display.isEmpty(); ++n) {
-            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-                continue;
-            m_server.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"),
-                                                    QStringLiteral("tcp"), QStringLiteral("-screen"),
-                                                    QStringLiteral("0"), QStringLiteral("640x480x24")});
-            if (waitForServer(n))
-                m_display = QStringLiteral(":%1").arg(n);
-            else
-                m_server.kill(), m_server.waitForFinished();
+        // The server picks a free display itself and says which, so tests running side by side never share one.
+        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                                QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                                QStringLiteral("-screen"), QStringLiteral("0"),
+                                                QStringLiteral("640x480x24")});
+        QByteArray number;
+        for (int i = 0; i < 100 && !number.endsWith('\n'); ++i) {
+            m_server.waitForReadyRead(100);
+            number += m_server.readAllStandardOutput();
         }
+        if (!number.trimmed().isEmpty())
+            m_display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
         ASSERT_FALSE(m_display.isEmpty()) << "no X server could be started";
         m_env = QProcessEnvironment::systemEnvironment();
         m_env.insert(QStringLiteral("DISPLAY"), m_display);
@@ -48,18 +49,6 @@ protected:
             m_probe.kill(), m_probe.waitForFinished();
         if (m_server.state() != QProcess::NotRunning)
             m_server.terminate(), m_server.waitForFinished();
-    }
-
-    bool waitForServer(int n)
-    {
-        for (int i = 0; i < 50; ++i) {
-            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
-                return true;
-            if (m_server.state() == QProcess::NotRunning)
-                return false;
-            QThread::msleep(100);
-        }
-        return false;
     }
 
     // Starts the probe and waits until it has copied and ended the program.
@@ -184,7 +173,7 @@ TEST_F(X11ClipboardTest, RealProgramEndingOnACopiedPasswordLeavesItPastable)
         QThread::msleep(100);
     }
     ASSERT_FALSE(window.isEmpty()) << "the main window did not appear";
-    QThread::msleep(300);
+    QThread::msleep(500);
     xdotool.start(QStringLiteral("xdotool"),
                   {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::fromLatin1(window.split('\n').first()),
                    QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
