@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -87,6 +88,15 @@ HelpWindow* HelpWindow::current()
 QString HelpWindow::anchorFor(int context)
 {
     return QStringLiteral("topic") + QString::number(context);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Esc leaves help, as it leaves every other window of the program.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::open(const QString& helpFile, int context)

@@ -26,6 +26,9 @@ public:
     QTextBrowser* browser() const { return m_browser; }
     const QString& helpFile() const { return m_helpFile; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     HelpWindow();
     void open(const QString& helpFile, int context);

@@ -44,8 +44,15 @@ QCursor HandCursor()
 
 void LoadBackPicture(PictureBox& box)
 {
-    box.setPixmap(Picture(QStringLiteral("back.png")));
+    const QPixmap tile = Picture(QStringLiteral("back.png"));
+    box.setPixmap(tile);
     box.setScaledContents(true);
+    if (tile.isNull())
+        return;
+    // The box's inner size is the size of every tile and the step of the tiling: fitted to the picture,
+    // the tiles are drawn unscaled, whatever the screen's resolution makes of the box's twips.
+    const QSize frame = box.size() - box.contentsRect().size();
+    box.resize(tile.size() + frame);
 }
 
 QIcon AppIcon()

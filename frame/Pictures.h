@@ -17,7 +17,7 @@ QPixmap Picture(const QString& name);
 // 326 when the resource is missing.
 QCursor HandCursor();
 
-// Gives the main window's Back box the background tile.
+// Gives the main window's Back box the background tile and fits the box's inner size to it.
 void LoadBackPicture(PictureBox& box);
 
 // The application's icon for its windows.

@@ -43,8 +43,7 @@ bool wantsHand(const QWidget& control)
 
 QString nameOf(const QObject& object)
 {
-    return object.objectName().isEmpty() ? QString::fromLatin1(object.metaObject()->className())
-                                         : object.objectName();
+    return object.objectName().isEmpty() ? QString::fromLatin1(object.metaObject()->className()) : object.objectName();
 }
 
 // Positions in the log read in twips, the unit the windows are laid out in.
@@ -60,34 +59,35 @@ QString withSeparator(const QString& dir)
     return dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
 }
 
-// The help file in a folder (which ends with "/"): an ordinary, visible file whose name is Corvalen.HLP in
-// any letter case, as file names ignored case where the program comes from. Empty when there is none or
-// the folder cannot be read.
+// An ordinary, visible, readable file: a hidden one, a folder or a device does not count.
+bool isHelpFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isReadable() && !FileOps::IsHidden(path);
+}
+
+// The help file in a folder (which ends with "/"): Corvalen.HLP in any letter case, as file names ignored
+// case where the program comes from; the exact name is tried first. Empty when there is none or the
+// folder cannot be read.
 QString helpFileIn(const QString& dir)
 {
-    QString path = dir + kHelpName;
-    if (!QFileInfo::exists(path)) {
-        const QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString& entry : entries) {
-            if (entry.compare(kHelpName, Qt::CaseInsensitive) == 0) {
-                path = dir + entry;
-                break;
-            }
-        }
+    const QString exact = dir + kHelpName;
+    if (isHelpFile(exact))
+        return exact;
+    const QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry != kHelpName && entry.compare(kHelpName, Qt::CaseInsensitive) == 0 && isHelpFile(dir + entry))
+            return dir + entry;
     }
-    const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable() || FileOps::IsHidden(path))
-        return QString();
-    return path;
+    return QString();
 }
 
 } // namespace
 
 QString SetPointerLogName(const QWidget& window, const QWidget& control, int index)
 {
-    return QStringLiteral("SetPointer") + nameOf(window) + QString::number(toTwips(control.y())) +
-           QLatin1Char('|') + QString::number(toTwips(control.x())) + QLatin1Char('|') + QString::number(index) +
-           nameOf(control);
+    return QStringLiteral("SetPointer") + nameOf(window) + QString::number(toTwips(control.y())) + QLatin1Char('|') +
+           QString::number(toTwips(control.x())) + QLatin1Char('|') + QString::number(index) + nameOf(control);
 }
 
 void SetPointer(QWidget& window)

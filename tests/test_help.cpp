@@ -1,0 +1,344 @@
+#include "support/Fixtures.h"
+
+#include "core/FileOps.h"
+#include "frame/HelpWindow.h"
+#include "frame/QtPlatform.h"
+#include "frame/SMBASIC.h"
+#include "frame/SMGLOBAL.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSet>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+
+namespace {
+
+const QString kHelp = QStringLiteral("Corvalen.HLP");
+
+const QString k147 = QStringLiteral("Corvalen.HLP cannot be found.");
+const QString k148 =
+    QStringLiteral("The help file should be installed in the same directory as the application.  You may "
+                   "need to reinstall the application if you wish to obtain help while running "
+                   "Password Corvalen.");
+const QString k150 = QStringLiteral("If you do not have the help file, you may contact:");
+
+class HelpSearchTest : public CorvalenTest
+{
+protected:
+    // A folder of its own for one PATH entry.
+    QString folder(const QString& name)
+    {
+        const QString path = folders.path() + QLatin1Char('/') + name;
+        QDir().mkpath(path);
+        return path;
+    }
+    static void put(const QString& dir, const QString& name = kHelp)
+    {
+        QFile file(dir + QLatin1Char('/') + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<html><body><h1>x</h1></body></html>");
+    }
+    void setPath(const QStringList& entries) { p->env.insert(QStringLiteral("PATH"), entries.join(QLatin1Char(':'))); }
+
+    QTemporaryDir folders;
+};
+
+TEST_F(HelpSearchTest, ProgramFolderComesBeforeThePath)
+{
+    const QString inPath = folder(QStringLiteral("bin"));
+    put(inPath);
+    put(p->programDirPath);
+    setPath({inPath});
+    EXPECT_TRUE(Help_File_In_Path());
+    EXPECT_EQ(gHelpFile, p->programDirPath + QLatin1Char('/') + kHelp);
+}
+
+TEST_F(HelpSearchTest, ProgramFolderEndingInSeparatorGetsNoSecondOne)
+{
+    put(p->programDirPath);
+    p->programDirPath += QLatin1Char('/');
+    EXPECT_TRUE(Help_File_In_Path());
+    EXPECT_EQ(gHelpFile, p->programDirPath + kHelp);
+}
+
+TEST_F(HelpSearchTest, PathIsSearchedInOrderAndTheSeparatorIsAdded)
+{
+    const QString first = folder(QStringLiteral("one"));
+    const QString second = folder(QStringLiteral("two"));
+    const QString third = folder(QStringLiteral("three"));
+    put(second);
+    put(third);
+    setPath({first, second, third});
+    EXPECT_TRUE(Help_File_In_Path());
+    EXPECT_EQ(gHelpFile, second + QLatin1Char('/') + kHelp);
+}
+
+TEST_F(HelpSearchTest, LastPathEntryWithoutTrailingColonIsSearched)
+{
+    const QString only = folder(QStringLiteral("only"));
+    put(only);
+    setPath({only});
+    EXPECT_TRUE(Help_File_In_Path());
+    EXPECT_EQ(gHelpFile, only + QLatin1Char('/') + kHelp);
+}
+
+TEST_F(HelpSearchTest, EntryEndingInSeparatorKeepsOneSeparator)
+{
+    const QString dir = folder(QStringLiteral("slash"));
+    put(dir);
+    setPath({dir + QLatin1Char('/')});
+    EXPECT_TRUE(Help_File_In_Path());
+    EXPECT_EQ(gHelpFile, dir + QLatin1Char('/') + kHelp);
+}
+
+TEST_F(HelpSearchTest, EmptyAndMissingEntriesDoNotStopTheSearch)
+{
+    const QString dir = folder(QStringLiteral("later"));
+    put(dir);
+    setPath({QString(), folders.path() + QStringLiteral("/missing"), QString(), dir, QString()});
+    EXPECT_TRUE(Help_File_In_Path());
+    EXPECT_EQ(gHelpFile, dir + QLatin1Char('/') + kHelp);
+}
+
+TEST_F(HelpSearchTest, HiddenFileAndFolderOfThatNameDoNotCount)
+{
+    put(p->programDirPath);
+    FileOps::SetAttr(p->programFile(kHelp), FileOps::kAttrHidden);
+    const QString folderNamed = folder(QStringLiteral("a"));
+    QDir().mkpath(folderNamed + QLatin1Char('/') + kHelp);
+    const QString visible = folder(QStringLiteral("b"));
+    put(visible);
+    setPath({folderNamed, visible});
+    EXPECT_TRUE(Help_File_In_Path());
+    EXPECT_EQ(gHelpFile, visible + QLatin1Char('/') + kHelp);
+}
+
+TEST_F(HelpSearchTest, ReadOnlyFileCounts)
+{
+    put(p->programDirPath);
+    QFile::setPermissions(p->programFile(kHelp), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    EXPECT_TRUE(Help_File_In_Path());
+}
+
+TEST_F(HelpSearchTest, NameIsFoundInAnyLetterCaseAndVisibleVariantWins)
+{
+    const QString dir = folder(QStringLiteral("case"));
+    put(dir, QStringLiteral("CORVALEN.HLP"));
+    put(dir, QStringLiteral("corvalen.hlp"));
+    FileOps::SetAttr(dir + QStringLiteral("/CORVALEN.HLP"), FileOps::kAttrHidden);
+    setPath({dir});
+    EXPECT_TRUE(Help_File_In_Path());
+    EXPECT_EQ(gHelpFile, dir + QStringLiteral("/corvalen.hlp"));
+}
+
+TEST_F(HelpSearchTest, NotFoundAnywhereLeavesHelpFileEmptyAndSaysNothing)
+{
+    setPath({folder(QStringLiteral("empty"))});
+    EXPECT_FALSE(Help_File_In_Path());
+    EXPECT_TRUE(gHelpFile.isEmpty());
+    p->env.insert(QStringLiteral("PATH"), QString());
+    EXPECT_FALSE(Help_File_In_Path());
+    EXPECT_TRUE(gHelpFile.isEmpty());
+    EXPECT_TRUE(p->messages.empty());
+}
+
+TEST_F(HelpSearchTest, MissingHelpMessageHasItsParagraphsInOrder)
+{
+    gDoubleBreak = kCrLf + kCrLf;
+    gContactText = QStringLiteral("Brenhold Systems") + kCrLf + QStringLiteral("support@brenhold.example");
+    Help_File_Missing();
+    ASSERT_EQ(p->messages.size(), 1u);
+    EXPECT_EQ(p->messages[0].prompt,
+              k147 + gDoubleBreak + k148 + gDoubleBreak + gDoubleBreak + k150 + gDoubleBreak + gContactText);
+    EXPECT_EQ(p->messages[0].flags, vbExclamation);
+    EXPECT_EQ(p->messages[0].title, QStringLiteral("Password Corvalen"));
+}
+
+TEST_F(HelpSearchTest, StartUpWarnsOnlyWhenTheHelpFileIsMissing)
+{
+    gWindowsVersion = 600;
+    Main();
+    ASSERT_EQ(p->messages.size(), 1u);
+    EXPECT_TRUE(p->messages[0].prompt.startsWith(k147));
+
+    p->messages.clear();
+    put(p->programDirPath);
+    Main();
+    EXPECT_TRUE(p->messages.empty());
+    EXPECT_EQ(gHelpFile, p->programFile(kHelp));
+}
+
+// --- The help window and the program's guide
+
+// The guide as kept in the source tree, found through the build folder's cache.
+QString guidePath()
+{
+    QDir dir(QCoreApplication::applicationDirPath());
+    do {
+        QFile cache(dir.filePath(QStringLiteral("CMakeCache.txt")));
+        if (cache.open(QIODevice::ReadOnly)) {
+            const QRegularExpression source(QStringLiteral("^PasswordCorvalen_SOURCE_DIR:STATIC=(.*)$"),
+                                            QRegularExpression::MultilineOption);
+            const QRegularExpressionMatch m = source.match(QString::fromUtf8(cache.readAll()));
+            if (m.hasMatch())
+                return m.captured(1).trimmed() + QStringLiteral("/resources/") + kHelp;
+        }
+    } while (dir.cdUp());
+    return QString();
+}
+
+class HelpWindowTest : public CorvalenTest
+{
+protected:
+    void SetUp() override
+    {
+        CorvalenTest::SetUp();
+        guide = guidePath();
+        ASSERT_TRUE(QFileInfo(guide).isFile()) << guide.toStdString();
+    }
+    void TearDown() override
+    {
+        HelpWindow::CloseHelp();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CorvalenTest::TearDown();
+    }
+    // The text of the first line the reader sees.
+    static QString topLine(HelpWindow& window)
+    {
+        QTextBrowser* browser = window.browser();
+        return browser->cursorForPosition(QPoint(4, 4)).block().text();
+    }
+    HelpWindow* shown()
+    {
+        HelpWindow* window = HelpWindow::current();
+        if (window) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        }
+        return window;
+    }
+
+    QString guide;
+};
+
+TEST_F(HelpWindowTest, HelpButtonsTopicOpensAtTheFirstTopicsHeading)
+{
+    QtPlatform engine;
+    engine.WinHelp(guide, HELP_CONTEXT, 10);
+    HelpWindow* window = shown();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->browser()->source().fragment(), QStringLiteral("topic10"));
+    EXPECT_EQ(topLine(*window), QStringLiteral("Password Corvalen"));
+    EXPECT_TRUE(p->messages.empty());
+}
+
+TEST_F(HelpWindowTest, OtherTopicScrollsToItsHeadingInTheSameWindow)
+{
+    ASSERT_TRUE(HelpWindow::ShowTopic(guide, 10));
+    HelpWindow* first = shown();
+    ASSERT_TRUE(HelpWindow::ShowTopic(guide, 140));
+    HelpWindow* window = shown();
+    EXPECT_EQ(window, first);
+    EXPECT_GT(window->browser()->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(topLine(*window), QStringLiteral("Where your files live"));
+}
+
+TEST_F(HelpWindowTest, HelpQuitClosesTheHelpWindow)
+{
+    QtPlatform engine;
+    engine.WinHelp(guide, HELP_CONTEXT, 10);
+    QPointer<HelpWindow> window = shown();
+    ASSERT_TRUE(window);
+    engine.WinHelp(QString(), HELP_QUIT, 0);
+    EXPECT_TRUE(!window || !window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(HelpWindow::current(), nullptr);
+    // Quitting again, with no window open, is harmless.
+    engine.WinHelp(QString(), HELP_QUIT, 0);
+    EXPECT_TRUE(p->messages.empty());
+}
+
+TEST_F(HelpWindowTest, EscapeClosesTheHelpWindow)
+{
+    ASSERT_TRUE(HelpWindow::ShowTopic(guide, 10));
+    QPointer<HelpWindow> window = shown();
+    ASSERT_TRUE(window);
+    QTest::keyClick(window->browser(), Qt::Key_Escape);
+    EXPECT_TRUE(!window || !window->isVisible());
+}
+
+TEST_F(HelpWindowTest, HelpWithoutAHelpFileSaysItIsMissingAndOpensNothing)
+{
+    gDoubleBreak = kCrLf + kCrLf;
+    QtPlatform engine;
+    engine.WinHelp(QString(), HELP_CONTEXT, 10);
+    EXPECT_EQ(HelpWindow::current(), nullptr);
+    ASSERT_EQ(p->messages.size(), 1u);
+    EXPECT_TRUE(p->messages[0].prompt.startsWith(k147));
+    EXPECT_EQ(p->messages[0].flags, vbExclamation);
+}
+
+TEST_F(HelpWindowTest, ContentsButtonReturnsToTheFirstTopic)
+{
+    ASSERT_TRUE(HelpWindow::ShowTopic(guide, 150));
+    HelpWindow* window = shown();
+    ASSERT_NE(topLine(*window), QStringLiteral("Password Corvalen"));
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        if (button->text() == QStringLiteral("&Contents"))
+            button->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(topLine(*window), QStringLiteral("Password Corvalen"));
+}
+
+TEST_F(HelpWindowTest, GuideIsSelfContainedAndEveryLinkHasItsTopic)
+{
+    QFile file(guide);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    const QRegularExpression anchor(QStringLiteral("<a name=\"(topic\\d+)\""));
+    QStringList names;
+    for (const QRegularExpressionMatch& m : anchor.globalMatch(html))
+        names << m.captured(1);
+    ASSERT_FALSE(names.isEmpty());
+    EXPECT_EQ(names.first(), HelpWindow::anchorFor(10));
+    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size()) << "a topic number used twice";
+    const QRegularExpression link(QStringLiteral("href=\"#([^\"]*)\""));
+    for (const QRegularExpressionMatch& m : link.globalMatch(html))
+        EXPECT_TRUE(names.contains(m.captured(1))) << m.captured(1).toStdString();
+    // Nothing outside the file: no pictures, style sheets or scripts to go missing.
+    for (const char* outside : {"src=", "<link", "<script", "href=\"http", "href=\"file"})
+        EXPECT_FALSE(html.contains(QLatin1String(outside), Qt::CaseInsensitive)) << outside;
+    // Every command the user can press is explained.
+    for (const char* caption : {"Add New Password",
+                                "Delete Password",
+                                "Edit Password",
+                                "Ancillary Functions",
+                                "Program Options",
+                                "Store User ID",
+                                "Store Password",
+                                "Generate Random Password",
+                                "Print Password List",
+                                "Export Password File to Diskette",
+                                "Import Password File from Diskette",
+                                "Overwrite Existing Password File",
+                                "Merge Password Files",
+                                "When Launched",
+                                "Program Terminates After Selecting Password",
+                                "Program has Designer Look",
+                                "Password.dat",
+                                "errors.log",
+                                "Password Corvalen.conf",
+                                "DiskDrive"})
+        EXPECT_TRUE(html.contains(QLatin1String(caption))) << caption;
+}
+
+} // namespace

@@ -1,0 +1,136 @@
+#include "ui/import.h"
+
+#include "frame/Controls.h"
+#include "frame/SHARED.h"
+#include "frame/SMBASIC.h"
+#include "frame/Twips.h"
+#include "ui/Ancillary.h"
+#include "ui/Mainform.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+// An option's caption broken at blanks so that it fits its width, as the option's box wraps it.
+QString wrapped(const QString& caption, const QFontMetrics& metrics, int width)
+{
+    const QStringList words = caption.split(QLatin1Char(' '));
+    QString out;
+    QString line;
+    for (const QString& word : words) {
+        const QString candidate = line.isNull() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+            out += line + QLatin1Char('\n');
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    return out + line;
+}
+
+} // namespace
+
+import::import(Ancillary& owner, Mainform& main) :QDialog(&owner), m_owner(owner), m_main(main){createControls();
+Form_Load();
+}
+
+void import::createControls()
+{
+    setWindowTitle(QStringLiteral("Password Corvalen - Import Tool"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(Twips(5295), Twips(2535));
+
+    // An opaque panel: the options repaint on it, never on the tiles behind.
+    Picture1 = new PictureBox(this);
+    Picture1->setGeometry(TwipsRect(240, 120, 4815, 1335));
+    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture1->setAutoFillBackground(true);
+
+    Label1 = new QLabel(QStringLiteral("Please Select the Option Desired"), Picture1);
+    Label1->setGeometry(TwipsRect(240, 120, 3615, 375));
+
+    const QString captions[2] = {QStringLiteral("Overwrite Existing Password File"),
+                                 QStringLiteral(" Merge Password Files")};
+    const QRect places[2] = {TwipsRect(240, 600, 1575, 495), TwipsRect(2400, 600, 2055, 495)};
+    for (int i = 0; i < 2; ++i) {
+        auto* option = new QRadioButton(Picture1);
+        option->setGeometry(places[i]);
+        const int textWidth = places[i].width() - option->iconSize().width() - 8;
+        option->setText(wrapped(captions[i], option->fontMetrics(), textWidth));
+        option->setAccessibleName(captions[i]);
+        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                Option1_Click(i);
+        });
+        Option1[size_t(i)] = option;
+    }
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setGeometry(TwipsRect(1080, 1680, 1140, 390));
+    cmdOK->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setGeometry(TwipsRect(2880, 1680, 1140, 390));
+    connect(cmdOK, &QPushButton::clicked, this, &import::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &import::cmdCancel_Click);
+
+    QWidget::setTabOrder(Option1[0], Option1[1]);
+    QWidget::setTabOrder(Option1[1], cmdOK);
+    QWidget::setTabOrder(cmdOK, cmdCancel);
+}
+
+void import::Form_Load()
+{
+    SetPointer(*this);
+    CentreOnScreen(*this);
+    m_owner.ImportOption = -1;
+    cmdOK->setEnabled(false);
+}
+
+void import::Option1_Click(int Index)
+{
+    m_owner.ImportOption = qint16(Index);
+    cmdOK->setEnabled(true);
+}
+
+void import::cmdOK_Click()
+{
+    done(QDialog::Accepted);
+}
+
+void import::cmdCancel_Click()
+{
+    m_owner.ImportCancelled = true;
+    done(QDialog::Rejected);
+}
+
+void import::reject()
+{
+    // An option clicked but not confirmed with OK must not overwrite or merge anything: closing the
+    // window counts as Cancel then. With no option clicked the import ends on its own message.
+    if (m_owner.ImportOption >= 0)
+        m_owner.ImportCancelled = true;
+    QDialog::reject();
+}
+
+void import::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdCancel->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void import::paintEvent(QPaintEvent*)
+{
+    Form_Paint();
+}
+
+void import::Form_Paint()
+{
+    if (m_main.Back)
+        TileBackground(*this, *m_main.Back);
+}
