@@ -57,7 +57,12 @@ void Passedit::createControls()
         Label1[i]->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
         Label1[i]->setAlignment(Qt::AlignCenter);
         Label1[i]->setAttribute(Qt::WA_TranslucentBackground);
-        Label1[i]->setFont(labelFont);
+        // The captions were laid out for a narrower face: shrink the font until each one fits its label.
+        QFont fitted = labelFont;
+        while (QFontMetrics(fitted).horizontalAdvance(Label1[i]->text()) > Label1[i]->width() &&
+               fitted.pointSizeF() > 6.0)
+            fitted.setPointSizeF(fitted.pointSizeF() - 0.25);
+        Label1[i]->setFont(fitted);
     }
 
     const QRect boxes[] = {TwipsRect(1560, 480, 2835, 285), TwipsRect(2160, 1920, 1815, 285),
