@@ -4,10 +4,39 @@
 
 #include <algorithm>
 
+namespace {
+
+// The case-folded key. Most entries are plain ASCII, where folding is lowering A to Z: done here
+// without the Unicode tables, and without a copy at all when nothing needs lowering.
+QString foldedKey(const QString& text)
+{
+    const char16_t* units = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype n = text.size();
+    qsizetype firstUpper = -1;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = units[i];
+        if (c >= 0x80)
+            return text.toCaseFolded();
+        if (firstUpper < 0 && c >= u'A' && c <= u'Z')
+            firstUpper = i;
+    }
+    if (firstUpper < 0)
+        return text; // shared, not copied
+    QString key(n, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(key.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = units[i];
+        out[i] = (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+    }
+    return key;
+}
+
+} // namespace
+
 EntryList::Row EntryList::MakeRow(QString text)
 {
     Row row;
-    row.key = text.toCaseFolded();
+    row.key = foldedKey(text);
     row.text = std::move(text);
     // Shorter keys pad with zero, which sorts before every code unit as a shorter text does; a real
     // zero unit only makes the prefixes tie, and the full comparison decides.
@@ -69,8 +98,13 @@ void EntryList::assign(std::vector<QString> items)
         rows.push_back(MakeRow(std::move(text)));
     // Rows that tie are the same text, so the faster unstable sort gives the same list.
     std::sort(rows.begin(), rows.end(), RowLess);
+    assignSorted(std::move(rows));
+}
+
+void EntryList::assignSorted(std::vector<Row> rows)
+{
     beginResetModel();
-    m_rows = std::move(rows);
+    m_rows.swap(rows);
     endResetModel();
 }
 

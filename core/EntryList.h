@@ -24,6 +24,9 @@ public:
     void clear();
     // Replaces everything at once: one sort and one reset, for loading a whole file.
     void assign(std::vector<QString> items);
+    struct Row;
+    // The same from rows already in the list's order.
+    void assignSorted(std::vector<Row> rows);
     // The first index whose item starts with the prefix, ignoring case; -1 when none does.
     int findPrefix(const QString& prefix) const;
     std::vector<QString> items() const;

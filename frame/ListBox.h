@@ -26,6 +26,7 @@ public:
     void Clear();
     // Replaces all items at once (one sort), as a load of the whole file does.
     void SetItems(std::vector<QString> items);
+    void SetRows(std::vector<EntryList::Row> sortedRows) { m_entries.assignSorted(std::move(sortedRows)); }
 
     EntryList& entries() { return m_entries; }
     const EntryList& entries() const { return m_entries; }

@@ -5,6 +5,8 @@
 #include "core/EntryList.h"
 #include "core/FileOps.h"
 #include "core/ListItem.h"
+#include "core/ListLoad.h"
+#include "core/PasswordFile.h"
 #include "frame/ListBox.h"
 #include "frame/SMGLOBAL.h"
 
@@ -123,7 +125,9 @@ TEST_F(StorageTest, AMissingFileIsOfferedAndCancelEnds)
 TEST_F(StorageTest, ALineWithoutAnyBarOrBinaryNoiseEndsTheProgramAndLeavesTheFile)
 {
     // A line with no "|" makes the file count as the earlier layout, and its conversion refuses the line.
-    EXPECT_TRUE(Ends([&] { start({QStringLiteral("Alpha|a|"), QStringLiteral("garbage"), QStringLiteral("Zeta|z|")}); }));
+    EXPECT_TRUE(Ends([&] {
+        start({QStringLiteral("Alpha|a|"), QStringLiteral("garbage"), QStringLiteral("Zeta|z|")});
+    }));
     EXPECT_EQ(p->messages.back().prompt,
               QStringLiteral("Conversion Routine: Password File is corrupted.  Please use your Backup Copy."));
     EXPECT_EQ(readPlainFile().size(), 3);
@@ -158,7 +162,7 @@ TEST_F(StorageTest, ConversionAddsABlankUserIdAndKeepsIntactLines)
 TEST_F(StorageTest, ListOrderIgnoresCaseAndBreaksTiesByExactText)
 {
     const QStringList words = {QStringLiteral("bank"), QStringLiteral("Bank"), QStringLiteral("apple"),
-                               QStringLiteral("Zoo"), QStringLiteral("BANK"), QStringLiteral("émile")};
+                               QStringLiteral("Zoo"),  QStringLiteral("BANK"), QStringLiteral("émile")};
     QStringList shuffled = words;
     std::mt19937 random(3);
     for (int round = 0; round < 5; ++round) {
@@ -186,7 +190,45 @@ TEST_F(StorageTest, FortyThousandEntriesStoreAndLoad)
     ASSERT_TRUE(main->StorePasswords());
     main->LoadPasswords(QStringLiteral("Normal"));
     EXPECT_EQ(main->List1->ListCount(), 40000);
-    EXPECT_EQ(main->List1->List(39999), ListItem::Make(QStringLiteral("Entry 9999"), QStringLiteral("9999"), QString()));
+    EXPECT_EQ(main->List1->List(39999),
+              ListItem::Make(QStringLiteral("Entry 9999"), QStringLiteral("9999"), QString()));
+}
+
+TEST(ListLoadTest, TwoThreadedReadGivesWhatLineByLineReadingGives)
+{
+    // Large enough to be read in two halves; the interesting lines sit in one half or the other.
+    std::vector<QString> lines;
+    for (int i = 0; i < 30000; ++i)
+        lines.push_back(QStringLiteral("entry %1 Zz|pw%1|user %1").arg(29999 - i));
+    const std::vector<std::vector<QString>> tails = {
+        {QStringLiteral("Password Corvalen|late2| "), QStringLiteral("Ünïcode|päss|")},
+        {QStringLiteral("one bar|only"), QStringLiteral("Password Corvalen|after1| ")},
+        {QStringLiteral("no bar at all"), QStringLiteral("After|a|")},
+    };
+    for (int at : {5000, 20000})
+        for (const std::vector<QString>& tail : tails) {
+            SCOPED_TRACE(tail[0].toStdString() + " at " + std::to_string(at));
+            std::vector<QString> all = lines;
+            all.insert(all.begin() + at, tail.begin(), tail.end());
+            QByteArray content;
+            for (const QString& line : all)
+                PasswordFile::AppendStored(content, line);
+            ASSERT_GT(content.size(), 256 * 1024);
+
+            const ListLoad::Result fast = ListLoad::FromContent(content);
+            const PasswordFile::Scan scan = PasswordFile::ScanLines(all);
+            EXPECT_EQ(fast.scan.earlierLayout, scan.earlierLayout);
+            EXPECT_EQ(fast.scan.controlFound, scan.controlFound);
+            EXPECT_EQ(fast.scan.programPassword, scan.programPassword);
+            EXPECT_EQ(fast.scan.mode, scan.mode);
+            PasswordFile::Items items = PasswordFile::ItemsFromLines(all);
+            EntryList expected;
+            expected.assign(std::move(items.items));
+            EXPECT_EQ(fast.corrupted, items.corrupted);
+            ASSERT_EQ(fast.rows.size(), size_t(expected.count()));
+            for (size_t i = 0; i < fast.rows.size(); ++i)
+                ASSERT_EQ(fast.rows[i].text, expected.item(int(i))) << i;
+        }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/FileOps.h"
 #include "core/ListItem.h"
+#include "core/ListLoad.h"
 #include "core/PasswordFile.h"
 #include "core/RunError.h"
 #include "frame/ListBox.h"
@@ -28,9 +29,10 @@ QString upgradeMessage()
                        "automatically for you."),
         QStringLiteral("The primary change is the addition of a User ID field into the Password Database.  This field "
                        "will be initialized to blanks and you may edit the field by editing your passwords."),
-        QStringLiteral("You will see a new button to the left of the Password List.  This button can be used to place a "
-                       "User ID onto the clipboard.  Please refer to the Help file for additional information on this "
-                       "new feature."),
+        QStringLiteral(
+            "You will see a new button to the left of the Password List.  This button can be used to place a "
+            "User ID onto the clipboard.  Please refer to the Help file for additional information on this "
+            "new feature."),
         QStringLiteral("Please press the OK button to continue.         Brenhold Systems Programming Staff"),
     };
     return paragraphs.join(kCrLf + kCrLf);
@@ -54,9 +56,9 @@ void Mainform::LoadPasswords(const QString& how)
     const QString procName = QStringLiteral("LoadPasswords");
     try {
         const QString path = passwordFilePath();
-        std::vector<QString> lines;
+        ListLoad::Result loaded;
         try {
-            lines = PasswordFile::ReadPlainLines(path);
+            loaded = ListLoad::Read(path);
         } catch (const RunError& error) {
             if (error.number() != RunError::FileNotFound)
                 throw;
@@ -66,22 +68,21 @@ void Mainform::LoadPasswords(const QString& how)
         // The scan: the control record, and whether the file is of the earlier layout.
         for (int pass = 0;; ++pass) {
             List1->Clear();
-            const PasswordFile::Scan scan = PasswordFile::ScanLines(lines);
+            const PasswordFile::Scan& scan = loaded.scan;
             gProgramPassword = scan.programPassword;
             if (scan.controlFound)
                 gProtectionMode = scan.mode;
             if (!scan.earlierLayout || pass > 0)
                 break;
             ConvertPasswords();
-            lines = PasswordFile::ReadPlainLines(path);
+            loaded = ListLoad::Read(path);
         }
 
         // A mode of 1 or 2 that this file gives no password for (it has no control record; the mode was
         // left by an earlier file) counts as none: there is nothing to ask for, the "not found" mark is
         // never taken for a password, and the next start reads the same file as mode 0 anyway.
         const bool unguarded = (gProtectionMode == 1 || gProtectionMode == 2) &&
-                               gProgramPassword == PasswordFile::kNotFound &&
-                               !PasswordFile::ScanLines(lines).controlFound;
+                               gProgramPassword == PasswordFile::kNotFound && !loaded.scan.controlFound;
         switch (unguarded ? qint16(0) : gProtectionMode) {
         case 0:
             if (how == QLatin1String("Load"))
@@ -104,9 +105,9 @@ void Mainform::LoadPasswords(const QString& how)
             break;
         }
 
-        PasswordFile::Items loaded = PasswordFile::ItemsFromLines(lines);
-        List1->SetItems(std::move(loaded.items));
-        if (loaded.corrupted)
+        const bool corrupted = loaded.corrupted;
+        List1->SetRows(std::move(loaded.rows));
+        if (corrupted)
             platform().MsgBox(QStringLiteral("Password File is corrupted.  Please use your Backup Copy."), vbOKOnly);
     } catch (const RunError& error) {
         LogError(error, procName);
@@ -168,8 +169,8 @@ void Mainform::ConvertPasswords()
     platform().MsgBox(upgradeMessage(), vbInformation, QStringLiteral("Upgrade Detected..."));
     const PasswordFile::Converted converted = PasswordFile::ConvertLines(lines);
     if (converted.corruptLine >= 0) {
-        platform().MsgBox(QStringLiteral("Conversion Routine: Password File is corrupted.  Please use your Backup Copy."),
-                          vbOKOnly);
+        platform().MsgBox(
+            QStringLiteral("Conversion Routine: Password File is corrupted.  Please use your Backup Copy."), vbOKOnly);
         platform().End();
     }
     // Written whole and then renamed into place: a failure leaves the old file as it was.
