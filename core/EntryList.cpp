@@ -6,22 +6,16 @@
 
 namespace {
 
-// The case-folded key. Most entries are plain ASCII, where folding is lowering A to Z: done here
-// without the Unicode tables, and without a copy at all when nothing needs lowering.
-QString foldedKey(const QString& text)
+// The case-folded key. Most names are plain ASCII, where folding is lowering A to Z: done here
+// without the Unicode tables.
+QString foldedKey(QStringView text)
 {
-    const char16_t* units = reinterpret_cast<const char16_t*>(text.constData());
+    const char16_t* units = text.utf16();
     const qsizetype n = text.size();
-    qsizetype firstUpper = -1;
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = units[i];
-        if (c >= 0x80)
-            return text.toCaseFolded();
-        if (firstUpper < 0 && c >= u'A' && c <= u'Z')
-            firstUpper = i;
+        if (units[i] >= 0x80)
+            return text.toString().toCaseFolded();
     }
-    if (firstUpper < 0)
-        return text; // shared, not copied
     QString key(n, Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(key.data());
     for (qsizetype i = 0; i < n; ++i) {
@@ -36,7 +30,11 @@ QString foldedKey(const QString& text)
 EntryList::Row EntryList::MakeRow(QString text)
 {
     Row row;
-    row.key = foldedKey(text);
+    // The name and its tab decide nearly every comparison; the rest is compared only between items whose
+    // names are the same ignoring case. A tab sorts before any letter, as in the whole text.
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    row.restAt = tab < 0 ? text.size() : tab + 1;
+    row.key = foldedKey(QStringView(text).left(row.restAt));
     row.text = std::move(text);
     // Shorter keys pad with zero, which sorts before every code unit as a shorter text does; a real
     // zero unit only makes the prefixes tie, and the full comparison decides.
@@ -50,7 +48,10 @@ bool EntryList::RowLess(const Row& a, const Row& b)
 {
     if (a.prefix != b.prefix)
         return a.prefix < b.prefix;
-    const int c = QStringView(a.key).compare(QStringView(b.key), Qt::CaseSensitive);
+    int c = QStringView(a.key).compare(QStringView(b.key), Qt::CaseSensitive);
+    if (c != 0)
+        return c < 0;
+    c = QStringView(a.text).mid(a.restAt).compare(QStringView(b.text).mid(b.restAt), Qt::CaseInsensitive);
     if (c != 0)
         return c < 0;
     return QStringView(a.text).compare(QStringView(b.text), Qt::CaseSensitive) < 0;

@@ -35,8 +35,9 @@ public:
     struct Row
     {
         quint64 prefix = 0; // the key's first four code units, which decide most comparisons at once
-        QString key;        // case-folded text, the primary sort key
+        QString key;        // the case-folded name with the tab after it, the primary sort key
         QString text;
+        qsizetype restAt = 0; // where the text goes on after the part the key stands for
     };
     static Row MakeRow(QString text);
     // The list's order.
