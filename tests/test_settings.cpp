@@ -63,45 +63,22 @@ protected:
 
 // --- Reading and writing section "Constants"
 
-TEST_F(SettingsTest, MissingKeysReadAsTheirDefault)
+TEST_F(SettingsTest, ValuesAreKeptPerUserInTheIniGroupConstantsAndGarbageReadsAsMissing)
 {
     EXPECT_EQ(RegDB_GetValue(QStringLiteral("DesignerMode"), QStringLiteral("True")), QStringLiteral("True"));
-    EXPECT_EQ(RegDB_GetValue(QStringLiteral("TerminateAfter"), QStringLiteral("False")), QStringLiteral("False"));
-    EXPECT_TRUE(p->messages.empty());
-    EXPECT_FALSE(QFileInfo::exists(storeFile())); // reading creates nothing
-}
-
-TEST_F(SettingsTest, ValuesAreKeptPerUserInTheIniGroupConstants)
-{
+    EXPECT_FALSE(QFileInfo::exists(storeFile())) << "reading creates nothing";
     RegDB_SetValue(QStringLiteral("DesignerMode"), QStringLiteral("False"));
-    RegDB_SetValue(QStringLiteral("TerminateAfter"), QStringLiteral("False"));
     RegDB_SetValue(QStringLiteral("TerminateAfter"), QStringLiteral("True"));
-
     EXPECT_EQ(RegDB_GetValue(QStringLiteral("DesignerMode"), QStringLiteral("True")), QStringLiteral("False"));
-    EXPECT_EQ(RegDB_GetValue(QStringLiteral("TerminateAfter"), QStringLiteral("False")), QStringLiteral("True"));
     const QByteArray ini = readFile(storeFile());
     EXPECT_TRUE(ini.startsWith("[Constants]\n")) << ini.constData();
-    EXPECT_TRUE(ini.contains("\nDesignerMode=False\n"));
     EXPECT_TRUE(ini.contains("\nTerminateAfter=True\n"));
-    EXPECT_FALSE(ini.contains("CurrentVersion")); // the installer's section is never written
-}
 
-TEST_F(SettingsTest, ReadsWhatAnotherProgramWroteToTheFile)
-{
-    writeStore("[Constants]\r\nDesignerMode=0\r\nTerminateAfter=-1\r\n");
-    EXPECT_EQ(RegDB_GetValue(QStringLiteral("DesignerMode"), QStringLiteral("True")), QStringLiteral("0"));
-    EXPECT_EQ(RegDB_GetValue(QStringLiteral("TerminateAfter"), QStringLiteral("True")), QStringLiteral("-1"));
-}
-
-TEST_F(SettingsTest, GarbageFileReadsAsMissingKeysAndCanBeWrittenAgain)
-{
     QByteArray junk("\x01\x02[[[\n===\n\xff\xfe[Constants\nnot a line at all\n");
     junk.append(64, '\0');
     writeStore(junk);
-    EXPECT_FALSE(Ends([] {
-        EXPECT_EQ(RegDB_GetValue(QStringLiteral("DesignerMode"), QStringLiteral("True")), QStringLiteral("True"));
-    }));
-    EXPECT_FALSE(Ends([] { RegDB_SetValue(QStringLiteral("TerminateAfter"), QStringLiteral("False")); }));
+    EXPECT_EQ(RegDB_GetValue(QStringLiteral("DesignerMode"), QStringLiteral("True")), QStringLiteral("True"));
+    RegDB_SetValue(QStringLiteral("TerminateAfter"), QStringLiteral("False"));
     EXPECT_EQ(RegDB_GetValue(QStringLiteral("TerminateAfter"), QStringLiteral("True")), QStringLiteral("False"));
     EXPECT_TRUE(p->messages.empty());
 }
@@ -141,84 +118,48 @@ TEST_F(SettingsTest, UnwritableStoreIsLoggedWithValueKeyAndSystemErrorAndEnds)
 
 // --- The platform's text-to-Boolean conversion
 
-TEST(CBoolTest, AcceptsBooleanWordsAndNumbers)
+TEST(CBoolTest, AcceptsBooleanWordsAndNumbersAndRejectsTheRestAsATypeMismatch)
 {
     const struct
     {
         const char* text;
         bool value;
-    } cases[] = {{"True", true}, {"False", false}, {"true", true}, {"FALSE", false}, {"1", true},   {"0", false},
-                 {"-1", true},   {"2.5", true},    {"0.0", false}, {" 7 ", true},    {"-0", false}, {"1e3", true}};
+    } cases[] = {{"True", true}, {"FALSE", false}, {"-1", true}, {"0.0", false}, {" 7 ", true}};
     for (const auto& c : cases) {
         bool ok = false;
         EXPECT_EQ(CBool(QLatin1String(c.text), &ok), c.value) << c.text;
         EXPECT_TRUE(ok) << c.text;
-        EXPECT_EQ(CBoolOrRaise(QLatin1String(c.text)), c.value) << c.text;
     }
-}
-
-TEST(CBoolTest, RejectsEverythingElseAsATypeMismatch)
-{
-    for (const char* text : {"", "Yes", "Tru", "1x", "nan", "inf", "True False", "#TRUE#"}) {
-        bool ok = true;
-        CBool(QLatin1String(text), &ok);
-        EXPECT_FALSE(ok) << text;
+    for (const char* text : {"", "Yes", "1x", "nan"}) {
         try {
             CBoolOrRaise(QLatin1String(text));
             ADD_FAILURE() << "no error for " << text;
         } catch (const RunError& error) {
-            EXPECT_EQ(error.number(), 13);
             EXPECT_EQ(ErrorText(error), QStringLiteral("Error has Occurred: Type mismatch-13"));
         }
     }
-}
-
-TEST(CBoolTest, WritesBooleansAsTheWordsItReads)
-{
-    EXPECT_EQ(BoolText(true), QStringLiteral("True"));
-    EXPECT_EQ(BoolText(false), QStringLiteral("False"));
     EXPECT_TRUE(CBool(BoolText(true)));
-    EXPECT_FALSE(CBool(BoolText(false)));
+    EXPECT_EQ(BoolText(false), QStringLiteral("False"));
 }
 
 // --- First-run check
 
-TEST_F(SettingsTest, FirstRunCreatesAnEmptyHiddenOwnerOnlyPasswordFile)
-{
-    RegDB_CheckVersion();
-    const QFileInfo info(passwordFile());
-    ASSERT_TRUE(info.isFile());
-    EXPECT_EQ(info.size(), 0);
-    EXPECT_TRUE(FileOps::IsHidden(passwordFile()));
-    struct stat st;
-    ASSERT_EQ(::stat(QFile::encodeName(passwordFile()).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-    EXPECT_TRUE(p->messages.empty());
-}
-
-TEST_F(SettingsTest, FirstRunKeepsAnExistingPasswordFileWhateverItsLetterCase)
+TEST_F(SettingsTest, FirstRunCheckCreatesAFileOnlyWithoutInstallerInformationAndWithoutAFile)
 {
     writePlainFile({QStringLiteral("Bank|b4nk|me")}, QStringLiteral("password.dat"));
     const QByteArray before = readFile(p->programFile(QStringLiteral("password.dat")));
     RegDB_CheckVersion();
     EXPECT_EQ(readFile(p->programFile(QStringLiteral("password.dat"))), before);
-    EXPECT_EQ(QDir(p->programDirPath).entryList(QDir::Files).filter(QStringLiteral(".dat"), Qt::CaseInsensitive).size(),
-              1);
-    EXPECT_FALSE(FileOps::IsHidden(p->programFile(QStringLiteral("password.dat"))));
-}
+    EXPECT_EQ(QDir(p->programDirPath).entryList(QDir::Files).size(), 1) << "found whatever its letter case";
+    QFile::remove(p->programFile(QStringLiteral("password.dat")));
 
-TEST_F(SettingsTest, InstalledCopyGetsNoFileFromTheCheck)
-{
     writeInstallerVersion(QStringLiteral("1"));
     RegDB_CheckVersion();
     EXPECT_FALSE(QFileInfo::exists(passwordFile()));
-}
-
-TEST_F(SettingsTest, MajorVersionOfTrueCountsAsNoInstallerInformation)
-{
-    writeInstallerVersion(QStringLiteral("True"));
+    writeInstallerVersion(QStringLiteral("True")); // not a version: no installer information
     RegDB_CheckVersion();
     EXPECT_TRUE(QFileInfo(passwordFile()).isFile());
+    EXPECT_TRUE(FileOps::IsHidden(passwordFile()));
 }
 
 TEST_F(SettingsTest, CheckEndsQuietlyWhenTheStoreOrTheFolderFails)
