@@ -99,30 +99,13 @@ TEST_F(HelpSearchTest, StartUpWarnsWithTheMissingHelpMessageOnlyWhenItIsMissing)
 
 // --- The help window and the program's guide
 
-// The guide as kept in the source tree, found through the build folder's cache.
-QString guidePath()
-{
-    QDir dir(QCoreApplication::applicationDirPath());
-    do {
-        QFile cache(dir.filePath(QStringLiteral("CMakeCache.txt")));
-        if (cache.open(QIODevice::ReadOnly)) {
-            const QRegularExpression source(QStringLiteral("^PasswordCorvalen_SOURCE_DIR:STATIC=(.*)$"),
-                                            QRegularExpression::MultilineOption);
-            const QRegularExpressionMatch m = source.match(QString::fromUtf8(cache.readAll()));
-            if (m.hasMatch())
-                return m.captured(1).trimmed() + QStringLiteral("/resources/") + kHelp;
-        }
-    } while (dir.cdUp());
-    return QString();
-}
-
 class HelpWindowTest : public CorvalenTest
 {
 protected:
     void SetUp() override
     {
         CorvalenTest::SetUp();
-        guide = guidePath();
+        guide = QStringLiteral(CORVALEN_GUIDE); // the guide as kept in the source tree
         ASSERT_TRUE(QFileInfo(guide).isFile()) << guide.toStdString();
     }
     void TearDown() override
