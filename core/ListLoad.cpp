@@ -16,22 +16,6 @@ namespace {
 // Below this size a second thread costs more than it saves.
 constexpr qsizetype kSplitAbove = 256 * 1024;
 
-// The list item of a plain line: name, four tabs, password, a tab, user ID. p1 and p2 are the
-// positions of its first two "|"; without a second one the rest is the password.
-QString itemOf(QStringView line, qsizetype p1, qsizetype p2)
-{
-    const QStringView password = p2 < 0 ? line.mid(p1 + 1) : line.mid(p1 + 1, p2 - p1 - 1);
-    const QStringView userId = p2 < 0 ? QStringView() : line.mid(p2 + 1);
-    QString item;
-    item.reserve(line.size() + 4);
-    item += line.left(p1);
-    item += ListItem::kNameGap;
-    item += password;
-    item += QLatin1Char('\t');
-    item += userId;
-    return item;
-}
-
 // The same straight from an ASCII line's bytes, without the plain line in between.
 QString itemOfAscii(const char* bytes, qsizetype length, qsizetype p1, qsizetype p2)
 {
@@ -101,7 +85,7 @@ void readPart(const QByteArray& content, qsizetype begin, qsizetype end, Part& p
             const QString plain = PasswordFile::DecodeText(QByteArrayView(bytes, length));
             u1 = plain.indexOf(QLatin1Char('|'));
             u2 = plain.indexOf(QLatin1Char('|'), u1 + 1);
-            item = itemOf(plain, u1, u2);
+            item = PasswordFile::ItemOf(plain, u1, u2);
         }
         if (!part.stopped && QStringView(item).left(u1) == ListItem::kControlName) {
             const ListItem::ControlField control =

@@ -112,6 +112,20 @@ QString PlainLine(const QString& name, const QString& password, const QString& u
     return line;
 }
 
+QString ItemOf(QStringView line, qsizetype p1, qsizetype p2)
+{
+    const QStringView password = p2 < 0 ? line.mid(p1 + 1) : line.mid(p1 + 1, p2 - p1 - 1);
+    const QStringView userId = p2 < 0 ? QStringView() : line.mid(p2 + 1);
+    QString item;
+    item.reserve(line.size() + 4);
+    item += line.left(p1);
+    item += ListItem::kNameGap;
+    item += password;
+    item += QLatin1Char('\t');
+    item += userId;
+    return item;
+}
+
 Scan ScanLines(const std::vector<QString>& plainLines)
 {
     Scan scan;
@@ -142,18 +156,8 @@ Items ItemsFromLines(const std::vector<QString>& plainLines)
             out.corrupted = true;
             break;
         }
-        const qsizetype p2 = line.indexOf(QLatin1Char('|'), p1 + 1);
-        const QStringView v(line);
         // A line with one "|" cannot reach here after a scan, but is taken as name and password.
-        const QStringView password = p2 < 0 ? v.mid(p1 + 1) : v.mid(p1 + 1, p2 - p1 - 1);
-        const QStringView userId = p2 < 0 ? QStringView() : v.mid(p2 + 1);
-        QString item;
-        item.reserve(line.size() + 4);
-        item += v.left(p1);
-        item += ListItem::kNameGap;
-        item += password;
-        item += QLatin1Char('\t');
-        item += userId;
+        QString item = ItemOf(line, p1, line.indexOf(QLatin1Char('|'), p1 + 1));
         out.items.push_back(std::move(item));
     }
     return out;
@@ -186,8 +190,8 @@ Converted ConvertLines(const std::vector<QString>& plainLines)
         if (rest.contains(QLatin1Char('|')))
             pending.push_back({EntryList::MakeRow(std::move(item)), line}); // already current: unchanged
         else
-            pending.push_back(
-                {EntryList::MakeRow(std::move(item)), PlainLine(name.toString(), rest.toString(), QStringLiteral(" "))});
+            pending.push_back({EntryList::MakeRow(std::move(item)),
+                               PlainLine(name.toString(), rest.toString(), QStringLiteral(" "))});
     }
     std::stable_sort(pending.begin(), pending.end(),
                      [](const Pending& a, const Pending& b) { return EntryList::RowLess(a.item, b.item); });

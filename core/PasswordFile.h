@@ -39,6 +39,9 @@ void CreateEmptyHidden(const QString& path);
 // The plain line of an entry.
 QString PlainLine(const QString& name, const QString& password, const QString& userId);
 
+// The list item of a plain line whose first two "|" are at p1 and p2 (p2 -1: the rest is the password).
+QString ItemOf(QStringView line, qsizetype p1, qsizetype p2);
+
 // What the first pass over a file finds: whether any line has fewer than two "|" (the earlier
 // layout), and the last control record's program password and mode.
 struct Scan
