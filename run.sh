@@ -5,11 +5,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . tools/deps.sh
 need_packages "${BUILD_PACKAGES[@]}"
-cmake -S . -B build -G Ninja -DCORVALEN_TESTS=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target password-corvalen
+# Its own build folder, so that switching between running and testing never reconfigures either.
+cmake -S . -B build-run -G Ninja -DCORVALEN_TESTS=OFF >/dev/null
+cmake --build build-run -j"$(nproc)" --target password-corvalen
 prefix="${HOME}/.local/opt/password-corvalen"
 mkdir -p "$prefix"
-install -m 0755 build/password-corvalen "$prefix/password-corvalen"
+install -m 0755 build-run/password-corvalen "$prefix/password-corvalen"
 install -m 0644 resources/Corvalen.HLP "$prefix/Corvalen.HLP"
 install -m 0644 resources/password-corvalen.svg "$prefix/password-corvalen.svg"
 install -m 0644 resources/password-corvalen-256.png "$prefix/password-corvalen.png"

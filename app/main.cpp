@@ -1,6 +1,10 @@
 #include "core/Version.h"
 #include "frame/Pictures.h"
-#include "frame/QtPlatform.h"
+#include "frame/Platform.h"
+#include "frame/QtDevices.h"
+#include "frame/QtDialogs.h"
+#include "frame/QtEnvironment.h"
+#include "frame/QtSession.h"
 #include "frame/SMGLOBAL.h"
 #include "ui/Mainform.h"
 
@@ -18,8 +22,11 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("password-corvalen"));
     QApplication::setQuitOnLastWindowClosed(false); // the main window's unload decides when the program ends
 
-    QtPlatform qtPlatform;
-    SetPlatform(&qtPlatform);
+    QtDialogs dialogs;
+    QtSession session;
+    QtEnvironment environment;
+    QtDevices devices;
+    SetPlatform({&dialogs, &session, &environment, &devices});
     ResetGlobals();
 
     Mainform mainform;

@@ -1,19 +1,18 @@
 // Load, store, an edit round trip and an added entry on large password files, through the program's
 // own procedures, timed against `sort -f` of a plain file of the same size: a sorted load can hardly
 // beat one pass of sort.
+#include "ScriptedPlatform.h"
+#include "core/FileOps.h"
 #include "core/PasswordFile.h"
 #include "frame/ListBox.h"
-#include "frame/Platform.h"
 #include "frame/SMGLOBAL.h"
 #include "ui/Mainform.h"
 #include "ui/Passedit.h"
 
-#include <QLineEdit>
-
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
-#include <QPrinter>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -30,36 +29,8 @@
 
 namespace {
 
-// A platform that answers everything with OK and never blocks.
-class QuietPlatform : public Platform
-{
-public:
-    QString dir;
-
-    int MsgBox(const QString&, int, const QString&) override { return 1; }
-    void ShowModal(QDialog&) override {}
-    [[noreturn]] void End() override
-    {
-        std::fprintf(stderr, "the program ended during the benchmark\n");
-        std::abort();
-    }
-    void Quit() override {}
-    void DoEvents() override {}
-    void SetBusyPointer(bool) override {}
-    QString programDir() const override { return dir; }
-    QByteArray windowsDirectoryBuffer() const override { return QFile::encodeName(dir); }
-    QString environment(const QString&) const override { return QString(); }
-    OsVersion osVersion() const override { return {}; }
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-    QString removableMedium() const override { return QString(); }
-    void ClipboardClear() override {}
-    void ClipboardSetText(const QString&, bool) override {}
-    void WinHelp(const QString&, int, int) override {}
-    std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
-    double Rnd() override { return 0.5; }
-};
-
-QuietPlatform* gQuiet = nullptr;
+// The tests' platform double: every message box answered with OK, no window ever blocks.
+ScriptedPlatform* gPlatform = nullptr;
 Mainform* gForm = nullptr;
 
 QString randomWord(std::mt19937& random, int minLength, int maxLength, const char* alphabet)
@@ -127,7 +98,7 @@ Corpus& corpus(int count)
     Corpus c;
     c.dir = std::make_unique<QTemporaryDir>();
     const std::vector<QString> lines = makePlainLines(count);
-    PasswordFile::WritePlainLines(c.dir->filePath(PasswordFile::kFileName), lines);
+    FileOps::WriteAtomic(c.dir->filePath(PasswordFile::kFileName), PasswordFile::Content(lines));
     c.plainPath = c.dir->filePath(QStringLiteral("plain.txt"));
     QFile plain(c.plainPath);
     if (plain.open(QIODevice::WriteOnly)) {
@@ -141,7 +112,7 @@ Corpus& corpus(int count)
 
 void useCorpus(int count)
 {
-    gQuiet->dir = corpus(count).dir->path();
+    gPlatform->programDirPath = corpus(count).dir->path();
 }
 
 void BM_Load(benchmark::State& state)
@@ -187,7 +158,7 @@ void BM_AddThroughEditor(benchmark::State& state)
     static int serial = 0; // names stay new across the runs the library makes
     for (auto _ : state) {
         Passedit editor(*gForm);
-        editor.EditMode = QStringLiteral("ADD");
+        editor.BeginAdd();
         // Of equal length, so that no new name is the beginning of another.
         editor.Text1[0]->setText(QStringLiteral("Added %1").arg(++serial, 7, 10, QLatin1Char('0')));
         editor.Text1[1]->setText(QStringLiteral("password"));
@@ -280,9 +251,9 @@ int main(int argc, char* argv[])
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
 
-    QuietPlatform quiet;
-    gQuiet = &quiet;
-    SetPlatform(&quiet);
+    ScriptedPlatform platform;
+    gPlatform = &platform;
+    platform.install();
     ResetGlobals();
     auto form = std::make_unique<Mainform>();
     gForm = form.get();
@@ -294,6 +265,6 @@ int main(int argc, char* argv[])
 
     form.reset();
     gCorpora.clear();
-    SetPlatform(nullptr);
+    SetPlatform({});
     return 0;
 }

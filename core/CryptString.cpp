@@ -7,7 +7,7 @@ void CryptString(QByteArray& text, QByteArray& result, QByteArray& key)
     result = Talmor32::DxXCrypted(text, key, 0);
 }
 
-QByteArray CryptLine(const QByteArray& line)
+void CryptString(const char* text, qsizetype length, char* out)
 {
-    return Talmor32::DxXCrypted(line, kFileKey, 0);
+    Talmor32::Transform(text, length, kFileKey, out);
 }

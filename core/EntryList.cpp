@@ -57,11 +57,6 @@ bool EntryList::RowLess(const Row& a, const Row& b)
     return QStringView(a.text).compare(QStringView(b.text), Qt::CaseSensitive) < 0;
 }
 
-bool EntryList::ItemLess(const QString& a, const QString& b)
-{
-    return RowLess(MakeRow(a), MakeRow(b));
-}
-
 int EntryList::add(const QString& item)
 {
     Row row = MakeRow(item);
@@ -127,6 +122,24 @@ std::vector<QString> EntryList::items() const
     for (const Row& row : m_rows)
         out.push_back(row.text);
     return out;
+}
+
+int EntryList::controlRecordIndex() const
+{
+    for (int i = 0; i < count(); ++i) {
+        if (ListItem::IsControlRecord(item(i)))
+            return i;
+    }
+    return -1;
+}
+
+bool EntryList::NameExists(const QString& name) const
+{
+    // A prefix test on the whole item: the existing item's tab after its name keeps a longer new name apart.
+    const qsizetype n = name.size();
+    const QString upper = name.toUpper();
+    return std::any_of(m_rows.begin(), m_rows.end(),
+                       [&](const Row& row) { return row.text.left(n).toUpper() == upper; });
 }
 
 int EntryList::rowCount(const QModelIndex& parent) const

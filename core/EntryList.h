@@ -30,6 +30,11 @@ public:
     // The first index whose item starts with the prefix, ignoring case; -1 when none does.
     int findPrefix(const QString& prefix) const;
     std::vector<QString> items() const;
+    // The index of the control record (the first one when there are several); -1 when there is none.
+    int controlRecordIndex() const;
+    // Whether an item starts with the name, ignoring case: the editor's test for a taken name, so a
+    // name that begins an existing one counts as taken too.
+    bool NameExists(const QString& name) const;
 
     // One item with its sort key, so that sorting many items folds each one's case only once.
     struct Row
@@ -42,7 +47,6 @@ public:
     static Row MakeRow(QString text);
     // The list's order.
     static bool RowLess(const Row& a, const Row& b);
-    static bool ItemLess(const QString& a, const QString& b);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

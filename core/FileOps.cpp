@@ -1,5 +1,6 @@
 #include "core/FileOps.h"
 
+#include "core/Lines.h"
 #include "core/RunError.h"
 
 #include <QDir>
@@ -9,10 +10,9 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
-
-qint64 gFailAfter = -1;
 
 const QString kHiddenList = QStringLiteral(".hidden");
 
@@ -36,6 +36,13 @@ int errorForFile(QFileDevice::FileError error)
     }
 }
 
+// Calls take(QByteArrayView) for every name in the content of a ".hidden" list, one a line.
+template <class Take> void forEachName(const QByteArray& content, Take&& take)
+{
+    Lines::ForEach(content.constData(), 0, content.size(),
+                   [&](const char* line, qsizetype length) { take(QByteArrayView(line, length)); });
+}
+
 } // namespace
 
 namespace FileOps {
@@ -54,11 +61,6 @@ QString ResolveName(const QString& dir, const QString& name)
     return exact;
 }
 
-bool IsFile(const QString& path)
-{
-    return QFileInfo(path).isFile();
-}
-
 QByteArray ReadAll(const QString& path)
 {
     const QFileInfo info(path);
@@ -75,58 +77,30 @@ QByteArray ReadAll(const QString& path)
     return content;
 }
 
-std::vector<QByteArray> SplitLines(const QByteArray& content)
-{
-    std::vector<QByteArray> lines;
-    lines.reserve(size_t(content.count('\n')) + 1);
-    qsizetype start = 0;
-    const qsizetype n = content.size();
-    while (start < n) {
-        qsizetype end = content.indexOf('\n', start);
-        const qsizetype next = end < 0 ? n : end + 1;
-        if (end < 0)
-            end = n;
-        qsizetype len = end - start;
-        if (len > 0 && content.at(start + len - 1) == '\r')
-            --len;
-        lines.push_back(content.mid(start, len));
-        start = next;
-    }
-    return lines;
-}
-
 void WriteAtomic(const QString& path, const QByteArray& content, QFileDevice::Permissions permissions)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw RunError(RunError::PathFileAccess);
     file.setPermissions(permissions);
-    qint64 toWrite = content.size();
-    bool injected = false;
-    if (gFailAfter >= 0 && gFailAfter < toWrite) {
-        toWrite = gFailAfter;
-        injected = true;
-    }
-    if (file.write(content.constData(), toWrite) != toWrite || injected) {
-        const int number = injected ? int(RunError::DiskFull) : errorForFile(file.error());
+    // A write that falls short reports no error until the rest is tried again, and the buffer's flush in
+    // commit() fails without stopping the rename: so the rest is retried and the flush done here.
+    const auto fail = [&file] {
+        const int number = errorForFile(file.error());
         file.cancelWriting();
         throw RunError(number);
+    };
+    for (qint64 done = 0; done < content.size();) {
+        const qint64 written = file.write(content.constData() + done, content.size() - done);
+        if (written <= 0)
+            fail();
+        done += written;
     }
+    if (!file.flush())
+        fail();
     if (!file.commit())
         throw RunError(errorForFile(file.error()));
     syncDirectory(QFileInfo(path).absolutePath());
-}
-
-void CopyAtomic(const QString& source, const QString& target, QFileDevice::Permissions permissions)
-{
-    WriteAtomic(target, ReadAll(source), permissions);
-}
-
-void CreateEmpty(const QString& path)
-{
-    if (QFileInfo::exists(path))
-        return;
-    WriteAtomic(path, QByteArray());
 }
 
 bool IsHidden(const QString& path)
@@ -136,11 +110,9 @@ bool IsHidden(const QString& path)
     if (!list.open(QIODevice::ReadOnly))
         return false;
     const QByteArray name = QFile::encodeName(info.fileName());
-    for (const QByteArray& line : SplitLines(list.readAll())) {
-        if (line == name)
-            return true;
-    }
-    return false;
+    bool listed = false;
+    forEachName(list.readAll(), [&](QByteArrayView line) { listed = listed || line == name; });
+    return listed;
 }
 
 void SetAttr(const QString& path, int attributes)
@@ -153,7 +125,7 @@ void SetAttr(const QString& path, int attributes)
     const QByteArray name = QFile::encodeName(info.fileName());
     std::vector<QByteArray> lines;
     if (QFileInfo::exists(listPath))
-        lines = SplitLines(ReadAll(listPath));
+        forEachName(ReadAll(listPath), [&](QByteArrayView line) { lines.push_back(line.toByteArray()); });
     const auto found = std::find(lines.begin(), lines.end(), name);
     if (hide == (found != lines.end()))
         return; // already as asked: nothing to write, which also spares read-only media
@@ -164,21 +136,15 @@ void SetAttr(const QString& path, int attributes)
     QByteArray content;
     for (const QByteArray& line : lines)
         content += line + '\n';
-    const qint64 saved = gFailAfter;
-    gFailAfter = -1; // the failure seam is meant for the data files, not this list
-    try {
-        WriteAtomic(listPath, content, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                           QFileDevice::ReadOther);
-    } catch (...) {
-        gFailAfter = saved;
-        throw;
-    }
-    gFailAfter = saved;
+    WriteAtomic(listPath, content,
+                QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
 }
 
-void SetWriteFailureAfter(qint64 bytes)
+void CreateEmptyHidden(const QString& path)
 {
-    gFailAfter = bytes;
+    if (!QFileInfo::exists(path))
+        WriteAtomic(path, QByteArray());
+    SetAttr(path, kAttrHidden);
 }
 
 } // namespace FileOps

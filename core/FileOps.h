@@ -18,30 +18,18 @@ constexpr int kAttrHidden = 2;
 // name matches ignoring case, or dir/name when there is none yet.
 QString ResolveName(const QString& dir, const QString& name);
 
-bool IsFile(const QString& path);
-
 // The whole content of a file.
 QByteArray ReadAll(const QString& path);
-
-// The lines of a file; LF ends a line and a CR before it is dropped. A last line without LF counts.
-std::vector<QByteArray> SplitLines(const QByteArray& content);
 
 // Writes the whole content to a temporary file beside the target, flushes it to the device and
 // renames it over the target in one step: on any failure the old file stays as it was.
 void WriteAtomic(const QString& path, const QByteArray& content,
                  QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
-// Copies a file byte for byte with WriteAtomic.
-void CopyAtomic(const QString& source, const QString& target,
-                QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-
-// Creates an empty file (owner-only) if none exists.
-void CreateEmpty(const QString& path);
+// Creates an empty, owner-only, hidden file if none exists.
+void CreateEmptyHidden(const QString& path);
 
 void SetAttr(const QString& path, int attributes);
 bool IsHidden(const QString& path);
-
-// Test seam: the next atomic writes fail after this many bytes (-1: never).
-void SetWriteFailureAfter(qint64 bytes);
 
 } // namespace FileOps

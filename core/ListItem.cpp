@@ -28,6 +28,21 @@ bool Split(const QString& item, Fields& out)
     return true;
 }
 
+Fields Shown(const QString& item)
+{
+    Fields out;
+    if (!Split(item, out)) {
+        // An item that cannot be taken apart still shows as much of it as names it.
+        out.name = NameOf(item);
+        return out;
+    }
+    if (out.name == kControlName) {
+        out.password.chop(1); // the protection-mode digit
+        out.userId.clear();
+    }
+    return out;
+}
+
 QString NameOf(const QString& item)
 {
     const qsizetype p1 = item.indexOf(QLatin1Char('\t'));

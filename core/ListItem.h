@@ -22,6 +22,10 @@ QString Make(const QString& name, const QString& password, const QString& userId
 // that way (no tab, or no tab after the password).
 bool Split(const QString& item, Fields& out);
 
+// The fields as the windows show and print them: the control record's password without its mode digit
+// and no user ID. An item that cannot be taken apart shows its name only.
+Fields Shown(const QString& item);
+
 // The characters before the first tab; the whole item when it has none.
 QString NameOf(const QString& item);
 

@@ -1,16 +1,118 @@
 #include "core/PasswordFile.h"
 
 #include "core/CryptString.h"
-#include "core/EntryList.h"
 #include "core/FileOps.h"
+#include "core/Lines.h"
 #include "core/ListItem.h"
-#include "core/Talmor32.h"
 
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <initializer_list>
+#include <iterator>
+#include <thread>
 
 namespace PasswordFile {
+
+namespace {
+
+bool isAscii(const char* bytes, qsizetype length)
+{
+    return std::none_of(bytes, bytes + length, [](char c) { return uchar(c) >= 0x80; });
+}
+
+// The list item of a plain line whose first two "|" are at p1 and p2 (p2 -1: the rest is the password and
+// the user ID is empty). The line's characters are bytes of ASCII text or UTF-16 code units: an ASCII line
+// becomes its item without a plain QString in between.
+template <class Char> QString itemOf(const Char* line, qsizetype length, qsizetype p1, qsizetype p2)
+{
+    QString item(length + (p2 < 0 ? 4 : 3), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(item.data());
+    const auto copy = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i)
+            *out++ = char16_t(line[i]);
+    };
+    copy(0, p1);
+    out = std::fill_n(out, ListItem::kNameGap.size(), u'\t');
+    copy(p1 + 1, p2 < 0 ? length : p2);
+    *out++ = u'\t';
+    if (p2 >= 0)
+        copy(p2 + 1, length);
+    return item;
+}
+
+// Appends the parts' UTF-8, enciphered, and CR LF: the one place stored bytes are made.
+void appendStored(QByteArray& content, std::initializer_list<QStringView> parts)
+{
+    const qsizetype at = content.size();
+    for (QStringView part : parts) {
+        const char16_t* units = part.utf16();
+        if (std::all_of(units, units + part.size(), [](char16_t c) { return c < 0x80; })) {
+            // ASCII, nearly every entry, needs no conversion of its own.
+            const qsizetype from = content.size();
+            content.resize(from + part.size());
+            std::copy(units, units + part.size(), content.data() + from);
+        } else {
+            content += part.toUtf8();
+        }
+    }
+    CryptString(content.constData() + at, content.size() - at, content.data() + at);
+    content += "\r\n";
+}
+
+// One half of a file being loaded.
+struct Part
+{
+    Loaded loaded;
+    bool stopped = false; // the scan met the earlier layout and looked no further
+};
+
+void readPart(const QByteArray& content, qsizetype begin, qsizetype end, Part& part)
+{
+    QByteArray line; // one buffer for every deciphered line
+    Scan& scan = part.loaded.scan;
+    Lines::ForEach(content.constData(), begin, end, [&](const char* stored, qsizetype length) {
+        if (part.loaded.corrupted)
+            return;
+        if (line.size() < length)
+            line.resize(length);
+        CryptString(stored, length, line.data());
+        const char* bytes = line.constData();
+        const auto* bar1 = static_cast<const char*>(memchr(bytes, '|', size_t(length)));
+        const qsizetype p1 = bar1 ? bar1 - bytes : -1;
+        const auto* bar2 = bar1 ? static_cast<const char*>(memchr(bar1 + 1, '|', size_t(length - p1 - 1))) : nullptr;
+        const qsizetype p2 = bar2 ? bar2 - bytes : -1;
+        if (p2 < 0)
+            part.stopped = scan.earlierLayout = true;
+        if (p1 < 0) {
+            part.loaded.corrupted = true; // no "|" at all: the scan has stopped too, as the line has fewer than two
+            return;
+        }
+        // "|" is one byte in UTF-8 and in Latin-1 alike, so the bars found in the bytes are the text's bars.
+        QString item;
+        qsizetype u1 = p1;
+        qsizetype u2 = p2;
+        if (isAscii(bytes, length)) {
+            item = itemOf(reinterpret_cast<const uchar*>(bytes), length, p1, p2);
+        } else {
+            const QString plain = DecodeText(QByteArrayView(bytes, length));
+            u1 = plain.indexOf(QLatin1Char('|'));
+            u2 = plain.indexOf(QLatin1Char('|'), u1 + 1);
+            item = itemOf(plain.utf16(), plain.size(), u1, u2);
+        }
+        if (!part.stopped && QStringView(item).left(u1) == ListItem::kControlName) {
+            const ListItem::ControlField control =
+                ListItem::DecodeControl(item.mid(u1 + ListItem::kNameGap.size(), u2 - u1 - 1));
+            scan.controlFound = true;
+            scan.programPassword = control.programPassword;
+            scan.mode = control.mode;
+        }
+        part.loaded.rows.push_back(EntryList::MakeRow(std::move(item)));
+    });
+    std::sort(part.loaded.rows.begin(), part.loaded.rows.end(), EntryList::RowLess);
+}
+
+} // namespace
 
 QString Path(const QString& programDir)
 {
@@ -19,85 +121,13 @@ QString Path(const QString& programDir)
 
 QString DecodeText(QByteArrayView bytes)
 {
-    bool ascii = true;
-    for (char c : bytes) {
-        if (uchar(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii)
+    if (isAscii(bytes.data(), bytes.size()))
         return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         return QString::fromLatin1(bytes);
     return text;
-}
-
-std::vector<QString> ReadPlainLines(const QString& path)
-{
-    const QByteArray content = FileOps::ReadAll(path);
-    std::vector<QString> plain;
-    plain.reserve(size_t(content.count('\n')) + 1);
-    QByteArray line; // one buffer for every deciphered line
-    const char* data = content.constData();
-    const qsizetype n = content.size();
-    qsizetype start = 0;
-    while (start < n) {
-        qsizetype end = content.indexOf('\n', start);
-        const qsizetype next = end < 0 ? n : end + 1;
-        if (end < 0)
-            end = n;
-        qsizetype length = end - start;
-        if (length > 0 && data[start + length - 1] == '\r')
-            --length;
-        if (line.size() < length)
-            line.resize(length);
-        Talmor32::Transform(data + start, length, kFileKey, line.data());
-        plain.push_back(DecodeText(QByteArrayView(line.constData(), length)));
-        start = next;
-    }
-    return plain;
-}
-
-QByteArray StoredLine(const QString& plainLine)
-{
-    return CryptLine(plainLine.toUtf8());
-}
-
-bool CanStore(const QString& field)
-{
-    return !field.contains(QLatin1Char('\r')) && !field.contains(QLatin1Char('\n'));
-}
-
-void AppendStored(QByteArray& content, const QString& plainLine)
-{
-    content += StoredLine(plainLine);
-    content += "\r\n";
-}
-
-void WriteStored(const QString& path, const QByteArray& content)
-{
-    FileOps::WriteAtomic(path, content);
-}
-
-void WritePlainLines(const QString& path, const std::vector<QString>& plainLines)
-{
-    QByteArray content;
-    qsizetype size = 0;
-    for (const QString& line : plainLines)
-        size += line.size() + 2;
-    content.reserve(size + size / 4);
-    for (const QString& line : plainLines)
-        AppendStored(content, line);
-    WriteStored(path, content);
-}
-
-void CreateEmptyHidden(const QString& path)
-{
-    FileOps::CreateEmpty(path);
-    FileOps::SetAttr(path, FileOps::kAttrHidden);
 }
 
 QString PlainLine(const QString& name, const QString& password, const QString& userId)
@@ -112,53 +142,87 @@ QString PlainLine(const QString& name, const QString& password, const QString& u
     return line;
 }
 
-QString ItemOf(QStringView line, qsizetype p1, qsizetype p2)
+std::vector<QString> PlainLines(const QByteArray& content)
 {
-    const QStringView password = p2 < 0 ? line.mid(p1 + 1) : line.mid(p1 + 1, p2 - p1 - 1);
-    const QStringView userId = p2 < 0 ? QStringView() : line.mid(p2 + 1);
-    QString item;
-    item.reserve(line.size() + 4);
-    item += line.left(p1);
-    item += ListItem::kNameGap;
-    item += password;
-    item += QLatin1Char('\t');
-    item += userId;
-    return item;
+    std::vector<QString> plain;
+    plain.reserve(size_t(content.count('\n')) + 1);
+    QByteArray line;
+    Lines::ForEach(content.constData(), 0, content.size(), [&](const char* stored, qsizetype length) {
+        if (line.size() < length)
+            line.resize(length);
+        CryptString(stored, length, line.data());
+        plain.push_back(DecodeText(QByteArrayView(line.constData(), length)));
+    });
+    return plain;
 }
 
-Scan ScanLines(const std::vector<QString>& plainLines)
+Loaded Load(const QByteArray& content, qsizetype splitAbove)
 {
-    Scan scan;
-    for (const QString& line : plainLines) {
-        const qsizetype p1 = line.indexOf(QLatin1Char('|'));
-        const qsizetype p2 = p1 < 0 ? -1 : line.indexOf(QLatin1Char('|'), p1 + 1);
-        if (p2 < 0) {
-            scan.earlierLayout = true;
-            break;
-        }
-        if (QStringView(line).left(p1) == ListItem::kControlName) {
-            const ListItem::ControlField field = ListItem::DecodeControl(line.mid(p1 + 1, p2 - p1 - 1));
-            scan.controlFound = true;
-            scan.programPassword = field.programPassword;
-            scan.mode = field.mode;
-        }
+    const qsizetype n = content.size();
+    const qsizetype middle = n > splitAbove ? Lines::NextLineStart(content.constData(), n, n / 2) : n;
+    Part first;
+    Part second;
+    std::thread worker;
+    if (middle < n)
+        worker = std::thread([&] { readPart(content, middle, n, second); });
+    readPart(content, 0, middle, first);
+    if (worker.joinable())
+        worker.join();
+
+    // The scan stops at the first earlier-layout line; the rows stop at the first line without "|".
+    Loaded result = std::move(first.loaded);
+    if (!first.stopped) {
+        result.scan.earlierLayout = second.loaded.scan.earlierLayout;
+        if (second.loaded.scan.controlFound)
+            result.scan = second.loaded.scan;
     }
-    return scan;
+    if (!result.corrupted && !second.loaded.rows.empty()) {
+        std::vector<EntryList::Row> merged;
+        merged.reserve(result.rows.size() + second.loaded.rows.size());
+        std::merge(std::make_move_iterator(result.rows.begin()), std::make_move_iterator(result.rows.end()),
+                   std::make_move_iterator(second.loaded.rows.begin()),
+                   std::make_move_iterator(second.loaded.rows.end()), std::back_inserter(merged), EntryList::RowLess);
+        result.rows = std::move(merged);
+    }
+    if (!result.corrupted)
+        result.corrupted = second.loaded.corrupted;
+    return result;
 }
 
-Items ItemsFromLines(const std::vector<QString>& plainLines)
+QByteArray Content(const std::vector<QString>& plainLines)
 {
-    Items out;
-    out.items.reserve(plainLines.size());
-    for (const QString& line : plainLines) {
-        const qsizetype p1 = line.indexOf(QLatin1Char('|'));
-        if (p1 < 0) {
-            out.corrupted = true;
-            break;
+    QByteArray content;
+    qsizetype size = 0;
+    for (const QString& line : plainLines)
+        size += line.size() + 2;
+    content.reserve(size + size / 4);
+    for (const QString& line : plainLines)
+        appendStored(content, {line});
+    return content;
+}
+
+Stored StoreItems(const std::vector<QString>& items, const std::function<void()>& betweenChunks)
+{
+    Stored out;
+    out.content.reserve(qsizetype(items.size()) * 48);
+    // The name most recently taken from an item: the item that had a tab last, and where.
+    const QString* named = nullptr;
+    qsizetype namedTab = 0;
+    ListItem::Fields fields;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const QString& item = items[i];
+        const qsizetype tab = item.indexOf(QLatin1Char('\t'));
+        if (tab >= 0) {
+            named = &item;
+            namedTab = tab;
         }
-        // A line with one "|" cannot reach here after a scan, but is taken as name and password.
-        QString item = ItemOf(line, p1, line.indexOf(QLatin1Char('|'), p1 + 1));
-        out.items.push_back(std::move(item));
+        // A CR or LF would cut the stored line in two.
+        if (ListItem::Split(item, fields) && !item.contains(QLatin1Char('\r')) && !item.contains(QLatin1Char('\n')))
+            appendStored(out.content, {fields.name, u"|", fields.password, u"|", fields.userId});
+        else
+            out.refusedNames.push_back(named ? named->left(namedTab) : QString());
+        if ((i + 1) % kChunk == 0 && betweenChunks)
+            betweenChunks();
     }
     return out;
 }

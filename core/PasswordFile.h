@@ -1,16 +1,25 @@
 #pragma once
 
+#include "core/EntryList.h"
+
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+
+#include <functional>
 #include <vector>
 
 // The password file: one enciphered line per entry, CR LF after each. Plain lines are
-// Name "|" Password "|" User ID, in UTF-8; a line that is not valid UTF-8 (a file from the
-// old 8-bit code page) is read as Latin-1 so that nothing of it is lost.
+// Name "|" Password "|" User ID, in UTF-8; a line that is not valid UTF-8 (a file from the old 8-bit
+// code page) is read as Latin-1 so that nothing of it is lost. This is the file's one reader and one
+// writer: every line goes through CryptString and is cut by Lines.
 namespace PasswordFile {
 
 inline const QString kFileName = QStringLiteral("Password.dat");
 inline const QString kNotFound = QStringLiteral("not found");
+
+// Below this many bytes a file is read on one thread: a second one costs more than it saves.
+constexpr qsizetype kSplitAbove = 256 * 1024;
 
 // The program's password file in its folder, whatever the letter case of its name.
 QString Path(const QString& programDir);
@@ -18,32 +27,16 @@ QString Path(const QString& programDir);
 // The text of a deciphered line: UTF-8, or Latin-1 when it is not valid UTF-8.
 QString DecodeText(QByteArrayView bytes);
 
-// Reads and deciphers every line. Raises RunError 53 when the file is missing.
-std::vector<QString> ReadPlainLines(const QString& path);
-
-// The stored form of one plain line: its UTF-8 bytes enciphered, without the line end.
-QByteArray StoredLine(const QString& plainLine);
-// Appends the stored form of a plain line and its CR LF.
-void AppendStored(QByteArray& content, const QString& plainLine);
-// False when a field holds CR or LF: its stored line would fall apart into two lines of the file.
-bool CanStore(const QString& field);
-// Replaces the file with the stored lines in one atomic step (owner-only).
-void WriteStored(const QString& path, const QByteArray& content);
-
-// Enciphers the plain lines and replaces the file with them in one atomic step (owner-only).
-void WritePlainLines(const QString& path, const std::vector<QString>& plainLines);
-
-// Creates an empty, hidden password file.
-void CreateEmptyHidden(const QString& path);
-
 // The plain line of an entry.
 QString PlainLine(const QString& name, const QString& password, const QString& userId);
 
-// The list item of a plain line whose first two "|" are at p1 and p2 (p2 -1: the rest is the password).
-QString ItemOf(QStringView line, qsizetype p1, qsizetype p2);
+// ---- Reading (the bytes come from FileOps::ReadAll)
 
-// What the first pass over a file finds: whether any line has fewer than two "|" (the earlier
-// layout), and the last control record's program password and mode.
+// Every line deciphered, in file order.
+std::vector<QString> PlainLines(const QByteArray& content);
+
+// What the scan of a file finds: whether any line has fewer than two "|" (the earlier layout), and the
+// last control record's program password and mode.
 struct Scan
 {
     bool earlierLayout = false;
@@ -51,20 +44,38 @@ struct Scan
     QString programPassword = kNotFound;
     qint16 mode = 0;
 };
-Scan ScanLines(const std::vector<QString>& plainLines);
 
-// The list items of a current-layout file. A line without any "|" ends the load: corrupted is
-// set and the items before it are kept.
-struct Items
+// A file read for the list: its scan and its list rows, sorted. A line without any "|" ends the rows
+// (corrupted); the rows before it are kept. Files larger than splitAbove are read in two halves on two
+// threads.
+struct Loaded
 {
-    std::vector<QString> items;
+    Scan scan;
+    std::vector<EntryList::Row> rows;
     bool corrupted = false;
 };
-Items ItemsFromLines(const std::vector<QString>& plainLines);
+Loaded Load(const QByteArray& content, qsizetype splitAbove = kSplitAbove);
 
-// Conversion of an earlier-layout file: the plain lines of the current layout, in list order.
-// Lines that already hold two "|" stay exactly as they are. corruptLine is the index of the first
-// line without any "|", or -1.
+// ---- Writing
+
+// The stored form of the plain lines: each enciphered, CR LF after each.
+QByteArray Content(const std::vector<QString>& plainLines);
+
+// The store of a list: the file's content from the list items in list order, and the names of the items
+// that cannot be stored (an item that cannot be taken apart, or a field with CR or LF). The name given
+// is the one most recently taken from an item: for an item without any tab, the one before it.
+// betweenChunks, when given, runs after every kChunk items.
+constexpr size_t kChunk = 1000;
+struct Stored
+{
+    QByteArray content;
+    std::vector<QString> refusedNames;
+};
+Stored StoreItems(const std::vector<QString>& items, const std::function<void()>& betweenChunks = {});
+
+// Conversion of an earlier-layout file: the plain lines of the current layout, in list order, each with
+// the user ID " ". Lines that already hold two "|" stay exactly as they are. corruptLine is the index of
+// the first line without any "|", or -1.
 struct Converted
 {
     std::vector<QString> plainLines;

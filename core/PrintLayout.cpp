@@ -44,25 +44,6 @@ private:
 
 } // namespace
 
-PrintedFields FieldsOf(const QString& item)
-{
-    PrintedFields out;
-    ListItem::Fields fields;
-    if (!ListItem::Split(item, fields)) {
-        // An item that cannot be taken apart still prints: as much of it as names it.
-        out.name = ListItem::NameOf(item);
-        return out;
-    }
-    out.name = fields.name;
-    out.userId = fields.userId;
-    out.password = fields.password;
-    if (fields.name == ListItem::kControlName) {
-        out.password.chop(1);
-        out.userId.clear();
-    }
-    return out;
-}
-
 Columns ColumnsFor(const Metrics& metrics)
 {
     Columns columns;
@@ -87,7 +68,7 @@ std::vector<Page> Layout(const std::vector<QString>& items, const QString& dateT
                         Cell{columns.password, QStringLiteral("Password")}});
 
     for (const QString& item : items) {
-        PrintedFields fields = FieldsOf(item);
+        ListItem::Fields fields = ListItem::Shown(item);
         placer.place(false, {Cell{columns.name, std::move(fields.name)}, Cell{columns.userId, std::move(fields.userId)},
                              Cell{columns.password, std::move(fields.password)}});
     }

@@ -54,21 +54,11 @@ struct Page
     std::vector<Row> rows;
 };
 
-// The three printed fields of a list item. The control record shows the program password without
-// its protection-mode digit and no user ID.
-struct PrintedFields
-{
-    QString name;
-    QString userId;
-    QString password;
-};
-PrintedFields FieldsOf(const QString& item);
-
 Columns ColumnsFor(const Metrics& metrics);
 
 // Row 1 the date and the title, row 2 empty, row 3 the headings (all with the emphasis), then one row
-// per item in list order. A row that does not fit on a page starts the next one whole; nothing is
-// repeated at the top of a later page.
+// per item in list order with its fields as the windows show them (ListItem::Shown). A row that does not
+// fit on a page starts the next one whole; nothing is repeated at the top of a later page.
 std::vector<Page> Layout(const std::vector<QString>& items, const QString& dateText, const Metrics& metrics);
 
 // The date and time as the locale writes them: its short date and its time with seconds, without the

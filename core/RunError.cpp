@@ -23,5 +23,6 @@ QString RunError::standardDescription(int number)
 
 QString ErrorText(const RunError& error)
 {
-    return QStringLiteral("Error has Occurred: ") + error.description() + QLatin1Char('-') + QString::number(error.number());
+    return QStringLiteral("Error has Occurred: ") + error.description() + QLatin1Char('-') +
+           QString::number(error.number());
 }

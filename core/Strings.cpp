@@ -1,5 +1,7 @@
 #include "core/Strings.h"
 
+#include "core/Lines.h"
+
 #include <QFile>
 #include <QHash>
 
@@ -19,19 +21,17 @@ QHash<int, QString> loadTable()
     QFile file(QStringLiteral(":/strings/strings.txt"));
     if (!file.open(QIODevice::ReadOnly))
         return table;
-    const QString all = QString::fromUtf8(file.readAll());
-    for (QString line : all.split(QLatin1Char('\n'))) {
-        // A table saved with CR LF line ends must not carry the CR into the texts.
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+    const QByteArray all = file.readAll();
+    Lines::ForEach(all.constData(), 0, all.size(), [&](const char* bytes, qsizetype length) {
+        const QString line = QString::fromUtf8(bytes, length);
         const qsizetype tab = line.indexOf(QLatin1Char('\t'));
         if (tab <= 0)
-            continue;
+            return;
         bool ok = false;
         const int id = line.left(tab).toInt(&ok);
         if (ok)
             table.insert(id, line.mid(tab + 1));
-    }
+    });
     return table;
 }
 

@@ -28,6 +28,13 @@ void ClipboardKeeper::SetText(const QString& text, bool secret)
     QGuiApplication::clipboard()->setMimeData(data);
     m_text = text;
     m_hasText = true;
+    if (!secret)
+        return;
+    // A password does not stay on the clipboard for as long as the program runs; a user ID may.
+    QTimer::singleShot(m_lingerMs, this, [this, text, serial = ++m_secretSerial] {
+        if (serial == m_secretSerial && holdsOurText() && m_text == text)
+            Clear();
+    });
 }
 
 bool ClipboardKeeper::holdsOurText() const

@@ -3,7 +3,8 @@
 #include <QObject>
 #include <QString>
 
-// The program's text on the system clipboard. On X11 and Wayland the clipboard's content lives in the
+// The program's text on the system clipboard. A password is cleared from it after the linger time, if it
+// is still ours and still there. On X11 and Wayland the clipboard's content lives in the
 // program that put it there, so when the program ends it keeps serving its text in the background, with
 // every window closed, until another program takes the clipboard over or the linger time has passed;
 // then it clears the clipboard if it still holds our text, and quits.
@@ -24,7 +25,6 @@ public:
 
     // Ends the event loop: at once when nothing of ours is on the clipboard, else once it is released.
     void QuitWhenReleased();
-    bool lingering() const { return m_lingering; }
     void setLingerMs(int ms) { m_lingerMs = ms; }
 
 private:
@@ -37,4 +37,5 @@ private:
     bool m_lingering = false;
     bool m_finished = false;
     int m_lingerMs = kDefaultLingerMs;
+    int m_secretSerial = 0; // only the latest password copied is cleared by its timer
 };

@@ -1,5 +1,6 @@
 #include "frame/HelpWindow.h"
 
+#include "frame/Devices.h"
 #include "frame/Pictures.h"
 #include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
@@ -15,8 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kContentsTopic = 10;
 
 QPointer<HelpWindow>& openWindow()
 {
@@ -50,7 +49,7 @@ HelpWindow::HelpWindow()
     layout->addLayout(buttons);
     layout->addWidget(m_browser);
 
-    connect(m_contents, &QPushButton::clicked, this, [this] { open(m_helpFile, kContentsTopic); });
+    connect(m_contents, &QPushButton::clicked, this, [this] { open(m_helpFile, kHelpContentsTopic); });
     connect(m_back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QPushButton::setEnabled);
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);

@@ -1,7 +1,9 @@
 #include "frame/Pictures.h"
 
 #include "core/RunError.h"
-#include "frame/Controls.h"
+#include "frame/PictureBox.h"
+
+#include <QPushButton>
 
 // The pictures are linked from a static library, so their resource must be registered by hand; the
 // macro has to be used outside any namespace.
@@ -18,12 +20,6 @@ constexpr int kHandHotY = 6;
 // The platform's number for a resource that is not there, and the id the cursor had in the table.
 constexpr int kResourceNotFound = 326;
 
-QString& handPictureName()
-{
-    static QString name;
-    return name;
-}
-
 } // namespace
 
 QPixmap Picture(const QString& name)
@@ -35,8 +31,7 @@ QPixmap Picture(const QString& name)
 
 QCursor HandCursor()
 {
-    const QString name = handPictureName().isEmpty() ? kHandPicture : handPictureName();
-    const QPixmap hand = Picture(name);
+    const QPixmap hand = Picture(kHandPicture);
     if (hand.isNull())
         throw RunError(kResourceNotFound, QStringLiteral("Resource with identifier '101' not found"));
     return QCursor(hand, kHandHotX, kHandHotY);
@@ -55,15 +50,18 @@ void LoadBackPicture(PictureBox& box)
     box.resize(tile.size() + frame);
 }
 
+void SetPictureButton(QPushButton& button, const QString& picture, const QString& words)
+{
+    button.setIcon(QIcon(Picture(picture)));
+    button.setIconSize(button.size() - QSize(8, 8));
+    button.setToolTip(words);
+    button.setAccessibleName(words);
+}
+
 QIcon AppIcon()
 {
     QIcon icon;
     icon.addPixmap(Picture(QStringLiteral("password-corvalen-32.png")));
     icon.addPixmap(Picture(QStringLiteral("password-corvalen-256.png")));
     return icon;
-}
-
-void SetHandCursorPicture(const QString& name)
-{
-    handPictureName() = name;
 }

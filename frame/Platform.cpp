@@ -1,31 +1,41 @@
 #include "frame/Platform.h"
 
-#include "core/FileOps.h"
-
 #include <cstdlib>
 
 namespace {
-Platform* gPlatform = nullptr;
-}
 
-Platform& platform()
+Platform gPlatform;
+
+template <class Seam> Seam& installed(Seam* seam)
 {
-    if (!gPlatform)
+    if (!seam)
         std::abort(); // the program sets its platform before any window exists
-    return *gPlatform;
+    return *seam;
 }
 
-void SetPlatform(Platform* p)
+} // namespace
+
+void SetPlatform(const Platform& platform)
 {
-    gPlatform = p;
+    gPlatform = platform;
 }
 
-void Platform::FileCopy(const QString& source, const QString& target)
+Dialogs& dialogs()
 {
-    FileOps::CopyAtomic(source, target);
+    return installed(gPlatform.dialogs);
 }
 
-void Platform::SetAttr(const QString& path, int attributes)
+Session& session()
 {
-    FileOps::SetAttr(path, attributes);
+    return installed(gPlatform.session);
+}
+
+Environment& environment()
+{
+    return installed(gPlatform.environment);
+}
+
+Devices& devices()
+{
+    return installed(gPlatform.devices);
 }

@@ -3,12 +3,15 @@
 #include "core/FileOps.h"
 #include "core/PasswordFile.h"
 #include "core/RunError.h"
+#include "core/TileGrid.h"
 #include "core/Version.h"
 #include "frame/Platform.h"
 #include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 
 #include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
 #include <QSettings>
 
 #include <cerrno>
@@ -36,9 +39,9 @@ public:
     bool accessible() const { return m_settings.status() != QSettings::AccessError; }
     RunError accessError(const QString& what) const
     {
-        return RunError(RunError::PathFileAccess,
-                        QStringLiteral("Path/File access error (the settings file ") + m_settings.fileName() +
-                            QStringLiteral(" cannot be ") + what + QLatin1Char(')'));
+        return RunError(RunError::PathFileAccess, QStringLiteral("Path/File access error (the settings file ") +
+                                                      m_settings.fileName() + QStringLiteral(" cannot be ") + what +
+                                                      QLatin1Char(')'));
     }
 
 private:
@@ -72,10 +75,10 @@ QString RegDB_GetValue(const QString& key, const QString& defaultValue)
 {
     SettingsStore store;
     if (!store.accessible()) {
-        LogError(store.accessError(QStringLiteral("read")), QStringLiteral("RegDB_GetValue") + key +
-                                                                 QLatin1Char('1') + QLatin1Char('|') + key +
-                                                                 QLatin1Char('|') + defaultValue);
-        platform().End();
+        LogError(store.accessError(QStringLiteral("read")), QStringLiteral("RegDB_GetValue") + key + QLatin1Char('1') +
+                                                                QLatin1Char('|') + key + QLatin1Char('|') +
+                                                                defaultValue);
+        session().End();
     }
     return readText(store, kConstants, key, defaultValue);
 }
@@ -96,7 +99,7 @@ void RegDB_SetValue(const QString& key, const QString& value)
     const int systemError = errno;
     gErrorText = ErrorText(store.accessError(QStringLiteral("written"))) + QString::number(systemError);
     WriteErrorLog(QStringLiteral("RegDB_SetValue") + value + QLatin1Char('|') + key);
-    platform().End();
+    session().End();
 }
 
 void RegDB_CheckVersion()
@@ -111,12 +114,11 @@ void RegDB_CheckVersion()
         readText(store, kCurrentVersion, QStringLiteral("SubMinorVersion"), kTrueText);
         if (major != kTrueText)
             return;
-        // Without installer information this is a first run: give it an empty file to start from.
-        const QString path = PasswordFile::Path(platform().programDir());
-        if (QFileInfo::exists(path))
-            return;
-        FileOps::CreateEmpty(path);
-        platform().SetAttr(path, FileOps::kAttrHidden);
+        // Without installer information this is a first run: give it an empty file to start from. A file
+        // already there is the user's and is left as it is.
+        const QString path = PasswordFile::Path(environment().programDir());
+        if (!QFileInfo::exists(path))
+            FileOps::CreateEmptyHidden(path);
     } catch (const std::exception&) {
     }
 }
@@ -150,4 +152,27 @@ bool CBoolOrRaise(const QString& text)
 QString BoolText(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+void TileBackground(QWidget& target, const QWidget& source)
+{
+    if (!gDesignerMode)
+        return; // the window keeps the plain background colour Qt has already painted
+    const auto* box = qobject_cast<const QLabel*>(&source);
+    if (!box)
+        return;
+    const QPixmap picture = box->pixmap();
+    if (picture.isNull())
+        return;
+    // Every tile is the picture scaled to the box's inner size, and that size gives the steps too.
+    const QSize tile = source.contentsRect().size();
+    const TileGrid grid(target.rect().size(), tile);
+    if (grid.isEmpty())
+        return;
+    const QPixmap scaled =
+        picture.size() == tile ? picture : picture.scaled(tile, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&target);
+    for (int y : grid.rows())
+        for (int x : grid.columns())
+            painter.drawPixmap(x, y, scaled);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+#include <QWidget>
 
 #include <functional>
 
-class QWidget;
 class RunError;
 
 // Start-up's remaining initialisation: system check, help-file search, the TerminateAfter setting.
@@ -27,6 +28,18 @@ void ResumeNext(const QString& name, const std::function<void()>& statement,
 // Looks for the help file in the program directory, then along PATH; sets gHelpFile.
 bool Help_File_In_Path();
 void Help_File_Missing();
+// Opens the help file at its contents; the missing-help message when it cannot be shown.
+void ShowHelpContents();
+
+// A control's Tag, the text that steers the hand cursor.
+inline void SetTag(QWidget* control, const QString& tag)
+{
+    control->setProperty("Tag", tag);
+}
+inline QString Tag(const QWidget* control)
+{
+    return control->property("Tag").toString();
+}
 
 // Gives a window's clickable controls the pointing-hand cursor.
 void SetPointer(QWidget& window);

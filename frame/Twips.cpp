@@ -18,6 +18,11 @@ int Twips(int twips)
     return qRound(twips * dotsPerInch() / 1440.0);
 }
 
+int PixelsToTwips(int pixels)
+{
+    return qRound(pixels * 1440.0 / dotsPerInch());
+}
+
 QRect TwipsRect(int left, int top, int width, int height)
 {
     return QRect(Twips(left), Twips(top), Twips(width), Twips(height));

@@ -1,4 +1,6 @@
-#include "frame/Controls.h"
+#include "frame/WrapButton.h"
+
+#include "frame/Twips.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -20,4 +22,22 @@ void WrapButton::paintEvent(QPaintEvent*)
         fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
     painter.setFont(fitted);
     painter.drawItemText(area, kFlags, option.palette, isEnabled(), caption, QPalette::ButtonText);
+}
+
+void WrapButton::MakeButtons(QWidget& window, const Spec* specs, size_t count, QPushButton** command1,
+                             const std::function<void(int)>& click)
+{
+    QPushButton* previous = nullptr;
+    for (size_t i = 0; i < count; ++i) {
+        const Spec& spec = specs[i];
+        auto* button = new WrapButton(QString::fromLatin1(spec.caption), &window);
+        button->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
+        button->setAutoDefault(false);
+        const int index = spec.index;
+        QObject::connect(button, &QPushButton::clicked, &window, [click, index] { click(index); });
+        command1[index] = button;
+        if (previous)
+            QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
 }

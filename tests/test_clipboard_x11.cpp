@@ -1,12 +1,13 @@
-// What a copied text does on a real X11 clipboard when the program ends right after copying.
+// What a copied text does on a real X11 clipboard when the program ends right after copying. Runs under
+// xvfb-run, so DISPLAY is a server of its own.
+#include "core/FileOps.h"
 #include "core/PasswordFile.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -15,171 +16,131 @@
 
 namespace {
 
+QByteArray run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(5000);
+    return process.exitCode() == 0 ? process.readAllStandardOutput().trimmed() : QByteArray();
+}
+
+// What another program reads from the clipboard now; empty when nobody serves it.
+QByteArray paste(const QString& target = QStringLiteral("UTF8_STRING"))
+{
+    return run(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
+                                         QStringLiteral("clipboard"), QStringLiteral("-t"), target});
+}
+
+// Polls until the clipboard holds something, for at most three seconds.
+QByteArray pasteWhenReady()
+{
+    QByteArray pasted;
+    for (int i = 0; i < 30 && pasted.isEmpty(); ++i, QThread::msleep(100))
+        pasted = paste();
+    return pasted;
+}
+
 class X11ClipboardTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
-            QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
-            GTEST_SKIP() << "Xvfb and xclip are needed for this test";
-        // The server picks a free display itself and says which, so tests running side by side never share one.
-        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                                QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                                QStringLiteral("-screen"), QStringLiteral("0"),
-                                                QStringLiteral("640x480x24")});
-        QByteArray number;
-        for (int i = 0; i < 100 && !number.endsWith('\n'); ++i) {
-            m_server.waitForReadyRead(100);
-            number += m_server.readAllStandardOutput();
-        }
-        if (!number.trimmed().isEmpty())
-            m_display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
-        ASSERT_FALSE(m_display.isEmpty()) << "no X server could be started";
-        m_env = QProcessEnvironment::systemEnvironment();
-        m_env.insert(QStringLiteral("DISPLAY"), m_display);
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            GTEST_SKIP() << "needs an X server (run through xvfb-run)";
         m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        m_env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder.filePath(QStringLiteral("config")));
+        m_program.setProcessEnvironment(m_env);
     }
-
     void TearDown() override
     {
-        for (auto& helper : m_helpers)
-            helper->kill(), helper->waitForFinished();
-        if (m_probe.state() != QProcess::NotRunning)
-            m_probe.kill(), m_probe.waitForFinished();
-        if (m_server.state() != QProcess::NotRunning)
-            m_server.terminate(), m_server.waitForFinished();
+        m_program.kill();
+        m_program.waitForFinished();
+        if (m_other)
+            m_other->kill(), m_other->waitForFinished();
     }
 
-    // Starts the probe and waits until it has copied and ended the program.
-    void copyAndEnd(const QString& text, bool secret, int lingerMs)
+    // Starts the probe and returns once it has copied.
+    void probe(const QStringList& arguments)
     {
-        m_probe.setProcessEnvironment(m_env);
-        m_probe.start(QStringLiteral(CLIPBOARD_PROBE),
-                      {text, secret ? QStringLiteral("1") : QStringLiteral("0"), QString::number(lingerMs)});
-        ASSERT_TRUE(m_probe.waitForStarted());
-        QByteArray out;
-        QElapsedTimer clock;
-        clock.start();
-        while (!out.contains("windows closed") && !out.contains("window still shown") && clock.elapsed() < 10000) {
-            m_probe.waitForReadyRead(200);
-            out += m_probe.readAllStandardOutput();
-        }
-        ASSERT_TRUE(out.contains("copied")) << out.constData();
-        EXPECT_TRUE(out.contains("windows closed")) << "the windows must close at once";
-    }
-
-    // What another program reads from the clipboard now; empty when nobody serves it.
-    QByteArray paste(const QString& target = QStringLiteral("UTF8_STRING"))
-    {
-        QProcess xclip;
-        xclip.setProcessEnvironment(m_env);
-        xclip.start(QStringLiteral("xclip"),
-                    {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                     QStringLiteral("-t"), target});
-        xclip.waitForFinished(5000);
-        return xclip.exitCode() == 0 ? xclip.readAllStandardOutput() : QByteArray();
+        m_program.start(QStringLiteral(CLIPBOARD_PROBE), arguments);
+        ASSERT_TRUE(m_program.waitForStarted());
+        for (int i = 0; i < 50 && !m_program.canReadLine(); ++i)
+            m_program.waitForReadyRead(100);
+        ASSERT_EQ(m_program.readLine(), QByteArray("copied\n"));
     }
 
     // Another program takes the clipboard over with its own text.
     void otherProgramCopies(const QByteArray& text)
     {
-        auto xclip = std::make_unique<QProcess>();
-        xclip->setProcessChannelMode(QProcess::MergedChannels);
-        xclip->setProcessEnvironment(m_env);
-        xclip->start(QStringLiteral("xclip"),
-                     {QStringLiteral("-quiet"), QStringLiteral("-i"), QStringLiteral("-selection"),
-                      QStringLiteral("clipboard")});
-        xclip->waitForStarted();
-        xclip->write(text);
-        xclip->waitForBytesWritten(2000);
-        xclip->closeWriteChannel();
-        xclip->waitForReadyRead(2000); // it says when it serves the selection
-        m_helpers.push_back(std::move(xclip));
+        m_other = std::make_unique<QProcess>();
+        m_other->start(QStringLiteral("xclip"), {QStringLiteral("-quiet"), QStringLiteral("-i"),
+                                                 QStringLiteral("-selection"), QStringLiteral("clipboard")});
+        m_other->waitForStarted();
+        m_other->write(text);
+        m_other->closeWriteChannel();
+        m_other->waitForReadyRead(2000); // it says when it serves the selection
     }
 
-    // Milliseconds until the probe exits, or -1 when it is still running after the limit.
-    qint64 msUntilProbeEnds(int limitMs)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        if (!m_probe.waitForFinished(limitMs))
-            return -1;
-        return clock.elapsed();
-    }
-
-    QProcess m_server;
-    QProcess m_probe;
-    QString m_display;
-    QProcessEnvironment m_env;
-    std::vector<std::unique_ptr<QProcess>> m_helpers;
+    QTemporaryDir m_folder;
+    QProcessEnvironment m_env = QProcessEnvironment::systemEnvironment();
+    QProcess m_program;
+    std::unique_ptr<QProcess> m_other;
 };
 
-TEST_F(X11ClipboardTest, LingerEndsAfterItsTimeAndLeavesNoPasswordBehind)
+TEST_F(X11ClipboardTest, ACopyLingersItsTimeThenLeavesNothingAndAUserIdCarriesNoSecretHint)
 {
-    copyAndEnd(QStringLiteral("hunter2"), true, 400);
-    EXPECT_EQ(paste(), QByteArray("hunter2"));
-    EXPECT_GE(msUntilProbeEnds(5000), 0);
-    EXPECT_EQ(m_probe.exitCode(), 0);
+    probe({QStringLiteral("jdoe"), QStringLiteral("0"), QStringLiteral("1500")});
+    EXPECT_EQ(paste(), QByteArray("jdoe"));
+    EXPECT_TRUE(paste(QStringLiteral("x-kde-passwordManagerHint")).isEmpty());
+    ASSERT_TRUE(m_program.waitForFinished(5000));
+    EXPECT_EQ(m_program.exitCode(), 0);
     EXPECT_TRUE(paste().isEmpty());
 }
 
-TEST_F(X11ClipboardTest, UserIdCarriesNoSecretHint)
+TEST_F(X11ClipboardTest, WhileTheProgramRunsAPasswordIsClearedAfterItsTimeAndAUserIdStays)
 {
-    copyAndEnd(QStringLiteral("jdoe@example.org"), false, 60000);
-    EXPECT_EQ(paste(), QByteArray("jdoe@example.org"));
-    EXPECT_TRUE(paste(QStringLiteral("x-kde-passwordManagerHint")).isEmpty());
+    for (const char* secret : {"0", "1"}) {
+        probe({QStringLiteral("copied"), QString::fromLatin1(secret), QStringLiteral("1500"), QStringLiteral("stay")});
+        EXPECT_EQ(paste(), QByteArray("copied"));
+        QThread::msleep(2500);
+        EXPECT_EQ(paste(), QByteArray(secret) == "0" ? QByteArray("copied") : QByteArray()) << secret;
+        EXPECT_EQ(m_program.state(), QProcess::Running);
+        m_program.kill();
+        m_program.waitForFinished();
+    }
 }
 
-TEST_F(X11ClipboardTest, RealProgramEndingOnACopiedPasswordLeavesItPastable)
+TEST_F(X11ClipboardTest, TheProgramEndingOnACopiedPasswordServesItUntilAnotherProgramCopies)
 {
     // The program as installed: its own folder with the help file and a password file of one entry.
-    QTemporaryDir folder;
-    const QString program = folder.filePath(QStringLiteral("password-corvalen"));
+    const QString program = m_folder.filePath(QStringLiteral("password-corvalen"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(CORVALEN_PROGRAM), program));
-    QFile(folder.filePath(QStringLiteral("Corvalen.HLP"))).open(QIODevice::WriteOnly);
-    PasswordFile::WritePlainLines(folder.filePath(QStringLiteral("Password.dat")), {QStringLiteral("Bank|b4nk-S3cret|me")});
-    QProcessEnvironment env = m_env;
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
-    m_probe.setProcessEnvironment(env);
-    m_probe.start(program, {});
-    ASSERT_TRUE(m_probe.waitForStarted());
-
-    // The list has the focus and its first entry is selected: four tabs reach the password button.
-    QProcess xdotool;
-    xdotool.setProcessEnvironment(m_env);
+    QFile(m_folder.filePath(QStringLiteral("Corvalen.HLP"))).open(QIODevice::WriteOnly);
+    FileOps::WriteAtomic(m_folder.filePath(PasswordFile::kFileName),
+                         PasswordFile::Content({QStringLiteral("Bank|b4nk-S3cret|me")}));
+    m_program.start(program, {});
+    ASSERT_TRUE(m_program.waitForStarted());
     QByteArray window;
-    for (int i = 0; i < 50 && window.isEmpty(); ++i) {
-        xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
-                                                  QStringLiteral("Password Corvalen - By Brenhold Systems")});
-        xdotool.waitForFinished(5000);
-        window = xdotool.readAllStandardOutput().trimmed();
-        QThread::msleep(100);
-    }
+    for (int i = 0; i < 50 && window.isEmpty(); ++i, QThread::msleep(100))
+        window = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
+                                                 QStringLiteral("^Password Corvalen - By Brenhold Systems$")});
     ASSERT_FALSE(window.isEmpty()) << "the main window did not appear";
     QThread::msleep(500);
-    xdotool.start(QStringLiteral("xdotool"),
-                  {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::fromLatin1(window.split('\n').first()),
-                   QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
-                   QStringLiteral("Tab"), QStringLiteral("space")});
-    xdotool.waitForFinished(5000);
+    // The list has the focus and its first entry is selected: four tabs reach the password button.
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::fromLatin1(window.split('\n').first()),
+         QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
+         QStringLiteral("Tab"), QStringLiteral("space")});
 
-    // The windows are gone at once, the password stays until another program copies.
-    QByteArray pasted;
-    for (int i = 0; i < 30 && pasted.isEmpty(); ++i) {
-        QThread::msleep(100);
-        pasted = paste();
-    }
-    EXPECT_EQ(pasted, QByteArray("b4nk-S3cret"));
+    EXPECT_EQ(pasteWhenReady(), QByteArray("b4nk-S3cret"));
     EXPECT_EQ(paste(QStringLiteral("x-kde-passwordManagerHint")), QByteArray("secret"));
-    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                              QStringLiteral("--name"), QStringLiteral("Password Corvalen")});
-    xdotool.waitForFinished(5000);
-    EXPECT_TRUE(xdotool.readAllStandardOutput().trimmed().isEmpty()) << "no window may stay on screen";
-    EXPECT_EQ(m_probe.state(), QProcess::Running);
-
+    EXPECT_TRUE(run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                QStringLiteral("--name"), QStringLiteral("Password Corvalen")})
+                    .isEmpty())
+        << "no window may stay on screen";
+    EXPECT_EQ(m_program.state(), QProcess::Running);
     otherProgramCopies("next");
-    EXPECT_GE(msUntilProbeEnds(5000), 0) << "the program must end once the clipboard is taken over";
+    EXPECT_TRUE(m_program.waitForFinished(5000)) << "the program must end once the clipboard is taken over";
     EXPECT_EQ(paste(), QByteArray("next"));
 }
 

@@ -1,205 +1,152 @@
-#include "support/MainWindowTest.h"
+// The main window's own flows: the list after a load, deleting, editing, the clipboard, the login step of
+// the guarded commands and help.
+#include "support/Fixtures.h"
 
 #include "core/FileOps.h"
-#include "core/ListItem.h"
+#include "core/Messages.h"
+#include "core/RunError.h"
+#include "core/Version.h"
 #include "frame/ListBox.h"
+#include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 #include "ui/Passedit.h"
 #include "ui/frmLogin.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 namespace {
 
-const QStringList kEntries = {QStringLiteral("Mail|m41l|me@mail"), QStringLiteral("bank|b4nk|"),
-                              QStringLiteral("Club|c1ub|member7")};
-const QString kContinue = QStringLiteral("Press OK to continue or CANCEL to abort the operation.");
+using namespace Qt::StringLiterals;
+using Boxes = std::vector<MsgBoxCall>;
+constexpr int kDelete = 1, kEdit = 2, kCopyPassword = 3, kHelp = 4, kCopyUserId = 7, kDoubleClick = -1;
 
-class MainformTest : public MainWindowTest
+const QString kControl = u"Password Corvalen"_s;
+const QStringList kEntries = {u"Mail|m41l|me@mail"_s, u"bank|b4nk|"_s, u"Club|c1ub|member7"_s};
+const auto withControl = [](int mode) { return kEntries + QStringList{u"Password Corvalen|Secret%1| "_s.arg(mode)}; };
+// Boxes without a title of their own: the dialog shows the application's.
+const auto Plain = [](const QString& text) { return Box(text, vbOKOnly, QString()); };
+const auto Asks = [](const QString& name) { return Box(Messages::DeleteEntry(name), vbOKCancel + vbExclamation); };
+
+class MainformTest : public CorvalenTest
 {
 protected:
-    QStringList withControl(int mode) const
+    void click(int command, const QString& name)
     {
-        return kEntries + QStringList{QStringLiteral("Password Corvalen|Secret%1| ").arg(mode)};
-    }
-    QStringList fileNames() const
-    {
-        QStringList out;
-        for (const QString& line : readPlainFile())
-            out << line.section(QLatin1Char('|'), 0, 0);
-        return out;
-    }
-    void logIn()
-    {
-        p->onModal<frmLogin>([](frmLogin& login) {
-            login.txtPassword->setText(QStringLiteral("Secret"));
-            login.cmdOK->click();
-        });
+        select(name);
+        command == kDoubleClick ? main->List1_DblClick() : main->Command1_Click(command);
     }
 };
 
-TEST_F(MainformTest, TimerShowsTheVersionAndSelectsTheFirstEntry)
+TEST_F(MainformTest, DeleteLogsInAsksSelectsTheEntryAboveAndAFailedStoreKeepsTheEntrySelected)
 {
-    start({});
-    EXPECT_EQ(main->Label2->text(), QStringLiteral("Ver.: 1.0.53"));
-    EXPECT_EQ(main->List1->ListIndex(), -1);
-    start(kEntries);
-    EXPECT_EQ(selectedName(), QStringLiteral("bank"));
-}
-
-TEST_F(MainformTest, DeleteAsksThenSelectsTheEntryAboveOrNone)
-{
-    start(kEntries);
+    const QString lower = u"password corvalen"_s, longer = u"Password Corvalen 2"_s;
+    start(withControl(1) + QStringList{lower + u"|x|"_s, longer + u"|y|"_s});
+    EXPECT_EQ(main->Label2->text(), u"Ver.: "_s + VersionNumberText());
+    EXPECT_EQ(selectedName(), u"bank"_s);
+    // The first login is cancelled, which runs nothing: the transcript below has no question for it.
+    p->onModal<frmLogin>([](frmLogin& login) { login.cmdCancel->click(); });
+    p->onModal<frmLogin>([](frmLogin& login) {
+        login.txtPassword->setText(u"Secret"_s);
+        login.cmdOK->click();
+    });
     p->answers = {vbCancel};
-    main->Command1_Click(1);
-    EXPECT_EQ(fileNames().size(), 3);
-    main->Command1_Click(1);
-    ASSERT_EQ(p->messages.size(), 2u);
-    EXPECT_EQ(p->messages[1].prompt,
-              QStringLiteral("Are you sure you want to delete the password for bank?\r\n\r\n") + kContinue);
-    EXPECT_EQ(p->messages[1].flags, 49);
-    EXPECT_EQ(p->messages[1].title, kAppTitle);
+    for (int i = 0; i < 3; ++i)
+        click(kDelete, u"bank"_s);
     EXPECT_EQ(main->List1->ListIndex(), -1) << "the first entry had none above it";
-
-    select(QStringLiteral("Mail"));
-    main->Command1_Click(1);
-    EXPECT_EQ(selectedName(), QStringLiteral("Club"));
-    EXPECT_EQ(fileNames(), QStringList{QStringLiteral("Club")});
-
-    main->List1->setListIndex(-1);
-    main->Command1_Click(1);
-    main->Command1_Click(2);
-    EXPECT_EQ(prompts().mid(3), (QStringList{QStringLiteral("Nothing Selected to Delete"),
-                                             QStringLiteral("Nothing Selected to Edit")}));
-    EXPECT_EQ(p->messages.back().flags, 64);
-}
-
-TEST_F(MainformTest, DeletingTheControlRecordWhileGuardedAsksAndDropsProtection)
-{
-    logIn();
-    start(withControl(1));
-    select(ListItem::kControlName);
+    click(kDelete, u"Mail"_s);
+    EXPECT_EQ(selectedName(), u"Club"_s);
+    click(kDelete, QString());
+    click(kEdit, QString());
     p->answers = {vbCancel};
-    main->Command1_Click(1);
-    EXPECT_EQ(prompts(), QStringList{QStringLiteral("This will delete the program's password protection.  You may "
-                                                    "re-establish it at a later time if desired.  ") + kContinue});
-    EXPECT_EQ(gProtectionMode, 1);
-    main->Command1_Click(1);
+    for (const QString& name : {kControl, kControl, lower, longer})
+        click(kDelete, name);
     EXPECT_EQ(gProtectionMode, 0);
-    EXPECT_FALSE(fileNames().contains(ListItem::kControlName));
+    EXPECT_EQ(p->modalShown.size(), 2u) << "once logged in, the run stays so";
+
+    main->List1->AddItem(u"Half\t\t\t\tno tab after"_s); // an item the store cannot take apart
+    const RunError full(RunError::DiskFull);
+    p->beforeWrite = [full](const QString&) { throw full; };
+    click(kDelete, u"Club"_s);
+    const MsgBoxCall unprotect = Box(Messages::DeleteProtection(), vbOKCancel + vbExclamation);
+    EXPECT_EQ(
+        takeMessages(),
+        (Boxes{Asks(u"bank"_s), Asks(u"bank"_s), Asks(u"Mail"_s), Box(u"Nothing Selected to Delete"_s, 64),
+               Box(u"Nothing Selected to Edit"_s, 64), unprotect, unprotect, Asks(lower), Asks(longer), Asks(u"Club"_s),
+               Plain(Messages::EntryNotStored(u"Half"_s)), Box(Messages::StoreFailed(ErrorText(full)), vbCritical)}));
+    EXPECT_EQ(selectedName(), u"Club"_s);
+    EXPECT_EQ(readPlainFile(), QStringList{u"Club|c1ub|member7"_s});
 }
 
-TEST_F(MainformTest, ControlRecordUnderModeZeroGoesSilentlyAndLookAlikesAreOrdinary)
-{
-    start(withControl(0) + QStringList{QStringLiteral("password corvalen|x|"), QStringLiteral("Password Corvalen 2|y|")});
-    for (const QString& name : {QStringLiteral("password corvalen"), QStringLiteral("Password Corvalen 2")}) {
-        p->messages.clear();
-        select(name);
-        main->Command1_Click(1);
-        EXPECT_EQ(prompts(), QStringList{QStringLiteral("Are you sure you want to delete the password for ") + name +
-                                         QStringLiteral("?\r\n\r\n") + kContinue});
-    }
-    p->messages.clear();
-    select(ListItem::kControlName);
-    main->Command1_Click(1);
-    EXPECT_TRUE(p->messages.empty());
-    EXPECT_EQ(fileNames().size(), 3);
-}
-
-TEST_F(MainformTest, EditShowsTheFieldsLocksTheNameAndReselects)
+TEST_F(MainformTest, EditCopiesHelpAndTheUnguardedControlRecord)
 {
     start(withControl(0));
-    select(ListItem::kControlName);
-    p->onModal<Passedit>([&](Passedit& editor) {
-        EXPECT_EQ(editor.Text1[1]->text(), QStringLiteral("Secret")) << "without the mode digit";
-        EXPECT_TRUE(editor.Text1[2]->isHidden());
-        EXPECT_TRUE(editor.Label1[2]->isHidden());
-        EXPECT_FALSE(main->List1->isEnabled());
-        editor.Command1[1]->click();
+    p->onModal<Passedit>([this](Passedit& editor) {
+        EXPECT_FALSE(main->List1->isEnabled() || main->Command1[0]->isEnabled());
+        EXPECT_EQ(editor.Text1[0]->text(), u"Mail"_s);
     });
-    main->Command1_Click(2);
-    EXPECT_EQ(selectedName(), ListItem::kControlName);
-    EXPECT_TRUE(main->List1->isEnabled());
+    click(kEdit, u"Mail"_s);
+    EXPECT_TRUE(main->List1->isEnabled() && main->Command1[0]->isEnabled());
+    EXPECT_EQ(selectedName(), u"Mail"_s) << "reselected after the reload";
 
-    select(QStringLiteral("Mail"));
-    p->onModal<Passedit>([](Passedit& editor) {
-        EXPECT_EQ(editor.EditMode, QStringLiteral("EDIT"));
-        EXPECT_EQ(editor.Text1[2]->text(), QStringLiteral("me@mail"));
-        EXPECT_FALSE(editor.Text1[2]->isHidden());
-        EXPECT_TRUE(editor.Text1[0]->isReadOnly());
-        EXPECT_EQ(editor.focusWidget(), editor.Text1[1]);
-        editor.Text1[1]->setText(QStringLiteral("n3w"));
-        editor.Command1[0]->click();
-    });
-    main->Command1_Click(2);
-    EXPECT_EQ(selectedName(), QStringLiteral("Mail"));
-    EXPECT_TRUE(readPlainFile().contains(QStringLiteral("Mail|n3w|me@mail")));
-}
-
-TEST_F(MainformTest, CopiesPutTheSelectedFieldOnTheClipboardAndOnlyAPasswordEnds)
-{
-    start(withControl(0));
-    struct Step
-    {
-        QString select;
-        int command; // -1: double click
-        QString expected;
-        bool secret;
-    };
-    const Step steps[] = {{QStringLiteral("Mail"), 3, QStringLiteral("m41l"), true},
-                          {QStringLiteral("Mail"), 7, QStringLiteral("me@mail"), false},
-                          {ListItem::kControlName, -1, QStringLiteral("Secret0"), true},
-                          {QStringLiteral("bank"), 7, QString(), false},
-                          {QString(), 3, QString(), true}};
+    const std::tuple<QString, int, QString> steps[] = {{u"Mail"_s, kCopyPassword, u"m41l"_s},
+                                                       {u"Mail"_s, kCopyUserId, u"me@mail"_s},
+                                                       {kControl, kDoubleClick, u"Secret0"_s},
+                                                       {QString(), kCopyPassword, QString()}};
     gTerminateAfter = false;
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.select.toStdString());
-        select(step.select);
-        step.command < 0 ? main->List1_DblClick() : main->Command1_Click(step.command);
-        EXPECT_EQ(p->clipboardText, step.expected);
-        EXPECT_EQ(p->clipboardSecret, step.secret);
+    for (const auto& [name, command, expected] : steps) {
+        p->clipboardText = u"old"_s;
+        click(command, name);
+        EXPECT_EQ(p->clipboardText, expected) << command;
+        EXPECT_EQ(p->clipboardSecret, command != kCopyUserId) << command;
     }
-    EXPECT_EQ(p->clipboardClears, 5);
-    EXPECT_FALSE(p->quitCalled);
+    Help_File_Missing();
+    Boxes expected = takeMessages();
+    main->Command1_Click(kHelp);
+    p->helpShows = false;
+    main->Command1_Click(kHelp);
+    EXPECT_EQ(p->helpCalls, (std::vector<int>{HELP_CONTEXT, HELP_CONTEXT}));
+    main->Command1_Click(8);  // no such command
+    click(kDelete, kControl); // goes silently when it guards nothing
+    expected.push_back(Plain(u"Not Programmed"_s));
+    EXPECT_EQ(takeMessages(), expected);
+    EXPECT_EQ(readPlainFile(), (QStringList{u"bank|b4nk|"_s, u"Club|c1ub|member7"_s, u"Mail|m41l|me@mail"_s}));
 
     gTerminateAfter = true;
-    main->Command1_Click(7);
+    click(kCopyUserId, u"Mail"_s);
     EXPECT_FALSE(p->quitCalled);
-    main->List1_DblClick();
-    EXPECT_TRUE(p->quitCalled);
+    click(kDoubleClick, u"Mail"_s);
+    EXPECT_TRUE(p->quitCalled && !main->isVisible());
 }
 
-TEST_F(MainformTest, HelpUnknownCommandsAndKeyboardSearch)
+TEST_F(MainformTest, LoadingOffersAMissingFileConvertsAnEarlierLayoutAndAsksForModeTwoBeforeListing)
 {
-    start(kEntries);
-    gHelpFile = QStringLiteral("/opt/corvalen/Corvalen.HLP");
-    main->Command1_Click(4);
-    ASSERT_EQ(p->helpCalls.size(), 1u);
-    EXPECT_EQ(p->helpCalls[0].file, gHelpFile);
-    EXPECT_EQ(p->helpCalls[0].command, 1);
-    EXPECT_EQ(p->helpCalls[0].data, 10);
-    main->Command1_Click(8);
-    ASSERT_EQ(p->messages.size(), 1u);
-    EXPECT_EQ(p->messages[0].prompt, QStringLiteral("Not Programmed"));
-    EXPECT_EQ(p->messages[0].flags, 0);
+    setSetting(u"CurrentVersion/MajorVersion"_s, u"1"_s); // installed, so no first run
+    p->answers = {vbCancel};
+    EXPECT_TRUE(Ends([this] { launch(); }));
+    EXPECT_FALSE(QFile::exists(passwordFile()));
+    launch();
+    EXPECT_TRUE(FileOps::IsHidden(passwordFile()) && BytesOf(passwordFile()).isEmpty());
+    EXPECT_EQ(main->List1->ListIndex(), -1);
 
-    QTest::keyClicks(main->List1, QStringLiteral("m"));
-    EXPECT_EQ(selectedName(), QStringLiteral("Mail"));
-}
+    int listedAtLogin = -1;
+    p->onModal<frmLogin>([&](frmLogin&) { listedAtLogin = main->List1->ListCount(); });
+    start({u"Bank|b4nk"_s, u"Shop|s|h0p"_s, u"Password Corvalen|Key2"_s});
+    EXPECT_EQ(listedAtLogin, 0);
+    EXPECT_EQ(readPlainFile(), (QStringList{u"Bank|b4nk| "_s, u"Password Corvalen|Key2| "_s, u"Shop|s|h0p"_s}));
+    start({u"Bank|b4nk|"_s, u"Password Corvalen|Key7| "_s});
+    EXPECT_EQ(p->modalShown.size(), 1u);
 
-TEST_F(MainformTest, FailedStoreOnDeleteKeepsTheEntry)
-{
-    start(kEntries);
-    select(QStringLiteral("Club"));
-    FileOps::SetWriteFailureAfter(0);
-    main->Command1_Click(1);
-    FileOps::SetWriteFailureAfter(-1);
-    EXPECT_EQ(selectedName(), QStringLiteral("Club"));
-    EXPECT_EQ(readPlainFile().size(), 3);
-    EXPECT_TRUE(p->messages.back().prompt.startsWith(QStringLiteral("The Password File could not be saved")));
+    writePlainFile({u"Alpha|a"_s, u"garbage"_s, u"Zeta|z|"_s});
+    const QByteArray before = BytesOf(passwordFile());
+    EXPECT_TRUE(Ends([this] { main->LoadPasswords(u"Normal"_s); }));
+    EXPECT_EQ(BytesOf(passwordFile()), before);
+    const MsgBoxCall offer = Box(Messages::NoPasswordFile(), vbOKCancel + vbCritical);
+    const MsgBoxCall upgrade = Box(Messages::UpgradeMessage(), vbInformation, u"Upgrade Detected..."_s);
+    const QString refusal = u"Conversion Routine: Password File is corrupted.  Please use your Backup Copy."_s;
+    EXPECT_EQ(takeMessages(), (Boxes{offer, offer, upgrade, Plain(u"Not Programmed"_s), upgrade, Plain(refusal)}));
 }
 
 } // namespace

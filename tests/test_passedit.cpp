@@ -1,167 +1,108 @@
-#include "support/MainWindowTest.h"
+// The password editor: what it refuses, what it stores, and that a refused or failed save loses no input.
+#include "support/Fixtures.h"
 
-#include "core/FileOps.h"
-#include "core/ListItem.h"
+#include "core/EntryInput.h"
+#include "core/Messages.h"
 #include "core/RandomPassword.h"
+#include "core/RunError.h"
 #include "frame/ListBox.h"
 #include "frame/SMGLOBAL.h"
 #include "ui/Passedit.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSet>
 
 namespace {
 
-class PasseditTest : public MainWindowTest
+using namespace Qt::StringLiterals;
+using Boxes = std::vector<MsgBoxCall>;
+
+class PasseditTest : public CorvalenTest
 {
 protected:
-    void SetUp() override
+    // A fresh editor (the main window owns it) on a new entry, or on the entry named.
+    void open(const QString& edited = QString())
     {
-        MainWindowTest::SetUp();
-        start({QStringLiteral("Bank|b4nk|me"), QStringLiteral("Mail|m41l|")});
+        editor = new Passedit(*main);
+        select(edited);
+        edited.isEmpty() ? editor->BeginAdd() : editor->BeginEdit(main->List1->List(main->List1->ListIndex()));
     }
-    void TearDown() override
+    // Types name, password and user ID, and presses Save; true when the window closed.
+    bool save(const QStringList& fields)
     {
-        window.reset(); // before the main window, its parent
-        MainWindowTest::TearDown();
+        for (int i = 0; i < 3; ++i)
+            editor->Text1[i]->setText(fields.value(i));
+        editor->Command1_Click(0);
+        return editor->result() == QDialog::Accepted;
     }
+    QString typed() const { return editor->Text1[0]->text() + editor->Text1[1]->text() + editor->Text1[2]->text(); }
 
-    // A fresh editor in the mode, the boxes filled and Save pressed; returns whether it closed.
-    bool save(const QString& mode, const QString& name, const QString& password, const QString& userId = QString())
-    {
-        p->messages.clear();
-        window = std::make_unique<Passedit>(*main);
-        window->EditMode = mode;
-        window->Text1[0]->setText(name);
-        window->Text1[1]->setText(password);
-        window->Text1[2]->setText(userId);
-        window->Command1_Click(0);
-        return window->result() == QDialog::Accepted;
-    }
-
-    std::unique_ptr<Passedit> window;
+    Passedit* editor = nullptr;
 };
 
-TEST_F(PasseditTest, SaveIsEnabledByNameAndPasswordAndBlankChecksComeInOrder)
+TEST_F(PasseditTest, SaveNeedsANameAndAPasswordAndARefusalKeepsTheInput)
 {
-    window = std::make_unique<Passedit>(*main);
-    EXPECT_FALSE(window->Command1[0]->isEnabled());
-    window->Text1[1]->setText(QStringLiteral("pw"));
-    EXPECT_FALSE(window->Command1[0]->isEnabled()) << "no name yet";
-    window->Text1[0]->setText(QStringLiteral("Shop"));
-    EXPECT_TRUE(window->Command1[0]->isEnabled());
-    window->Text1[0]->clear();
-    EXPECT_TRUE(window->Command1[0]->isEnabled()) << "an empty name keeps Save's state";
-
-    EXPECT_FALSE(save(QStringLiteral("ADD"), QString(), QStringLiteral("pw")));
-    EXPECT_EQ(prompts(), QStringList{QStringLiteral("Password Name is Blank!")});
-    EXPECT_EQ(p->messages[0].flags, 48);
-    EXPECT_EQ(p->messages[0].title, kAppTitle);
-    EXPECT_FALSE(save(QStringLiteral("ADD"), QStringLiteral("Shop"), QString()));
-    EXPECT_EQ(prompts(), QStringList{QStringLiteral("Password is Blank!")});
-    EXPECT_FALSE(gEntrySaved);
-}
-
-TEST_F(PasseditTest, NameIsCheckedAgainstTheBeginningOfEveryItem)
-{
-    const struct
-    {
-        const char* existing;
-        const char* typed;
-        bool refused;
-    } cases[] = {{"bank", "BANK", true},
-                 {"Bank Account", "Bank", true},
-                 {"Password Corvalen", "Password", true},
-                 {"Bank", "Bank Account", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        main->List1->Clear();
-        main->List1->AddItem(ListItem::Make(QString::fromUtf8(c.existing), QStringLiteral("x"), QString()));
-        EXPECT_EQ(save(QStringLiteral("ADD"), QString::fromUtf8(c.typed), QStringLiteral("pw")), !c.refused);
-        if (c.refused) {
-            EXPECT_EQ(prompts(), QStringList{QStringLiteral(
-                                     "A Password already Exist for this Named Entry.  Select another Name.")});
-            EXPECT_TRUE(gEntrySaved) << "the blank checks had passed";
-        }
+    start({u"Bank|b4nk|me"_s, u"Mail|m41l|"_s});
+    open();
+    // Box, text typed, whether Save is enabled then: an emptied name leaves Save as it was.
+    const std::tuple<int, QString, bool> steps[] = {
+        {1, u"pw"_s, false}, {0, u"Shop"_s, true}, {0, QString(), true}, {1, QString(), true}, {0, u"Shop"_s, false}};
+    for (const auto& [box, text, enabled] : steps) {
+        editor->Text1[box]->setText(text);
+        EXPECT_EQ(editor->Command1[0]->isEnabled(), enabled) << box << text.toStdString();
     }
-    window->Command1[1]->click();
-    EXPECT_FALSE(gEntrySaved);
-}
+    EXPECT_FALSE(save({QString(), u"pw"_s}) || save({u"Shop"_s}));
+    EXPECT_EQ(takeMessages(), (Boxes{Box(u"Password Name is Blank!"_s, 48), Box(u"Password is Blank!"_s, 48)}));
 
-TEST_F(PasseditTest, AddAndEditStoreTheListAndReadItBack)
-{
-    EXPECT_TRUE(save(QStringLiteral("ADD"), QStringLiteral("Shop"), QStringLiteral("sh0p"), QStringLiteral("dept|7")));
-    gProtectionMode = 2;
-    EXPECT_TRUE(save(QStringLiteral("ADD"), ListItem::kControlName, QStringLiteral("Open"), QStringLiteral("ignored")));
-    EXPECT_EQ(gProgramPassword, QStringLiteral("Open"));
-    select(QStringLiteral("Mail"));
-    EXPECT_TRUE(save(QStringLiteral("add"), QStringLiteral("Mail"), QStringLiteral("n3w"), QStringLiteral("me")))
-        << "anything but ADD edits, without the duplicate check";
-    select(ListItem::kControlName);
-    EXPECT_TRUE(save(QStringLiteral("EDIT"), ListItem::kControlName, QStringLiteral("Closed")));
-    EXPECT_EQ(gProgramPassword, QStringLiteral("Closed"));
-    EXPECT_EQ(readPlainFile(), (QStringList{QStringLiteral("Bank|b4nk|me"), QStringLiteral("Mail|n3w|me"),
-                                            QStringLiteral("Password Corvalen|Closed2| "),
-                                            QStringLiteral("Shop|sh0p|dept|7")}));
-}
-
-TEST_F(PasseditTest, WhatTheFileCannotHoldIsRefusedAndTheInputKept)
-{
-    const QString fields[][3] = {{QStringLiteral("A|B"), QStringLiteral("pw"), QString()},
-                                 {QStringLiteral("Shop"), QStringLiteral("p|w"), QString()},
-                                 {QStringLiteral("Sh\top"), QStringLiteral("pw"), QString()},
-                                 {QStringLiteral("Shop"), QStringLiteral("p\nw"), QString()},
-                                 {QStringLiteral("Shop"), QStringLiteral("pw"), QStringLiteral("a\rb")}};
-    for (const auto& f : fields) {
-        SCOPED_TRACE((f[0] + f[1] + f[2]).toStdString());
-        EXPECT_FALSE(save(QStringLiteral("ADD"), f[0], f[1], f[2]));
-        ASSERT_EQ(p->messages.size(), 1u);
-        EXPECT_EQ(p->messages[0].flags, 48);
-        EXPECT_EQ(window->Text1[0]->text() + window->Text1[1]->text() + window->Text1[2]->text(), f[0] + f[1] + f[2]);
+    const QString taken = u"A Password already Exist for this Named Entry.  Select another Name."_s;
+    const QStringList cases[] = {{u"ban"_s, u"pw"_s},    {u"A|B"_s, u"pw"_s},    {u"Shop"_s, u"p|w"_s},
+                                 {u"Sh\top"_s, u"pw"_s}, {u"Shop"_s, u"p\nw"_s}, {u"Shop"_s, u"pw"_s, u"a\rb"_s}};
+    for (const QStringList& fields : cases) {
+        const QString refusal = EntryInput::Refusal(fields.value(0), fields.value(1), fields.value(2));
+        open();
+        EXPECT_FALSE(save(fields));
+        EXPECT_EQ(takeMessages(), Boxes{Box(refusal.isEmpty() ? taken : refusal, 48)});
+        EXPECT_EQ(typed(), fields.join(QString()));
     }
-    EXPECT_EQ(readPlainFile().size(), 2);
     EXPECT_EQ(main->List1->ListCount(), 2);
 }
 
-TEST_F(PasseditTest, FailedStoreKeepsTheEditorOpenAndTheFileAsItWas)
+TEST_F(PasseditTest, AddEditCancelGenerateAndAFailedStore)
 {
-    FileOps::SetWriteFailureAfter(0);
-    EXPECT_FALSE(save(QStringLiteral("ADD"), QStringLiteral("Shop"), QStringLiteral("sh0p")));
-    FileOps::SetWriteFailureAfter(-1);
-    EXPECT_EQ(window->Text1[0]->text(), QStringLiteral("Shop"));
-    EXPECT_EQ(readPlainFile().size(), 2);
-    EXPECT_EQ(names(), (QStringList{QStringLiteral("Bank"), QStringLiteral("Mail")}));
+    start({u"Bank|b4nk|me"_s, u"Mail|m41l|"_s, u"Password Corvalen|Key1| "_s});
+    open();
+    EXPECT_TRUE(save({u"Shop"_s, u"sh0p"_s, u"dept|7"_s}));
+    open(u"Mail"_s);
+    EXPECT_TRUE(editor->Text1[0]->isReadOnly());
+    EXPECT_TRUE(save({u"Mail"_s, u"n3w"_s, u"me"_s}));
+    open(u"Password Corvalen"_s);
+    EXPECT_EQ(typed(), u"Password CorvalenKey"_s) << "without the mode digit";
+    EXPECT_TRUE(editor->Text1[2]->isHidden());
+    EXPECT_TRUE(save({u"Password Corvalen"_s, u"Closed"_s}));
+    EXPECT_EQ(gProgramPassword, u"Closed"_s) << "read back from the file";
+    open(u"Bank"_s);
+    editor->Text1[1]->setText(u"changed"_s);
+    editor->Command1[1]->click();
+    EXPECT_EQ(editor->result(), QDialog::Rejected);
+
+    // Scripted random numbers give the password the generator makes of them.
+    const auto value = [](int i) { return double(i * 7919 % 1000) / 1000; };
+    for (int i = 0; i < 2 * RandomPassword::kSwaps; ++i)
+        p->rnd.push_back(value(i));
+    const RunError full(RunError::DiskFull);
+    p->beforeWrite = [full](const QString&) { throw full; };
+    open();
+    editor->Text1[0]->setText(u"Zoo"_s);
+    editor->Command1[2]->click();
+    int drawn = 0;
+    const QString generated = RandomPassword::Generate([&] { return value(drawn++); });
+    editor->Command1[0]->click();
+    EXPECT_NE(editor->result(), QDialog::Accepted);
     EXPECT_FALSE(gEntrySaved);
-}
-
-TEST_F(PasseditTest, GeneratedPasswordsAreTenDistinctCharactersOfTheAlphabet)
-{
-    window = std::make_unique<Passedit>(*main);
-    window->Text1[0]->setText(QStringLiteral("Shop"));
-    QSet<QString> seen;
-    for (int run = 0; run < 100; ++run) {
-        window->Command1[2]->click();
-        const QString generated = window->Text1[1]->text();
-        const QSet<QChar> distinct(generated.begin(), generated.end());
-        EXPECT_EQ(generated.size(), 10);
-        EXPECT_EQ(distinct.size(), 10) << generated.toStdString();
-        for (QChar c : generated)
-            EXPECT_TRUE(RandomPassword::kAlphabet.contains(c));
-        seen.insert(generated);
-    }
-    EXPECT_GT(seen.size(), 95);
-    EXPECT_TRUE(window->Command1[0]->isEnabled());
-}
-
-TEST_F(PasseditTest, GeneratorSwapsDrawnPositionsAndSlicesFifteenToTwentyFour)
-{
-    // Draws of 0 swap position 1 with itself: the alphabet stays in order.
-    EXPECT_EQ(RandomPassword::Generate([] { return 0.0; }), QStringLiteral("OPQRSTUVWX"));
-    // One swap of positions 15 and 62 (a value just below 1 still lands on 62), then none.
-    int n = 0;
-    const double first[] = {14.5 / 62, 0.9999999999};
-    EXPECT_EQ(RandomPassword::Generate([&] { return n < 2 ? first[n++] : 0.0; }), QStringLiteral("0PQRSTUVWX"));
+    EXPECT_EQ(typed(), u"Zoo"_s + generated);
+    EXPECT_EQ(takeMessages(), Boxes{Box(Messages::StoreFailed(ErrorText(full)), vbCritical)});
+    EXPECT_EQ(readPlainFile(), (QStringList{u"Bank|b4nk|me"_s, u"Mail|n3w|me"_s, u"Password Corvalen|Closed1| "_s,
+                                            u"Shop|sh0p|dept|7"_s}));
 }
 
 } // namespace

@@ -163,16 +163,16 @@ QString svgIcon(const IconShapes& s)
         << "      <stop offset=\"1\" stop-color=\"#b7801f\"/>\n"
         << "    </linearGradient>\n"
         << "  </defs>\n";
-    out << "  <rect x=\"" << s.tile.x() << "\" y=\"" << s.tile.y() << "\" width=\"" << s.tile.width()
-        << "\" height=\"" << s.tile.height() << "\" rx=\"" << s.tileRadius << "\" fill=\"url(#tile)\"/>\n";
+    out << "  <rect x=\"" << s.tile.x() << "\" y=\"" << s.tile.y() << "\" width=\"" << s.tile.width() << "\" height=\""
+        << s.tile.height() << "\" rx=\"" << s.tileRadius << "\" fill=\"url(#tile)\"/>\n";
     const qreal r = s.shackle.width() / 2;
     const qreal cx = s.shackle.center().x();
     const qreal top = s.shackle.top() + r;
     out << "  <path d=\"M " << cx - r << ' ' << s.body.top() + 4 << " L " << cx - r << ' ' << top << " A " << r << ' '
         << r << " 0 0 1 " << cx + r << ' ' << top << " L " << cx + r << ' ' << s.body.top() + 4
         << "\" fill=\"none\" stroke=\"#c9ced8\" stroke-width=\"" << s.shackleWidth << "\"/>\n";
-    out << "  <rect x=\"" << s.body.x() << "\" y=\"" << s.body.y() << "\" width=\"" << s.body.width()
-        << "\" height=\"" << s.body.height() << "\" rx=\"" << s.bodyRadius
+    out << "  <rect x=\"" << s.body.x() << "\" y=\"" << s.body.y() << "\" width=\"" << s.body.width() << "\" height=\""
+        << s.body.height() << "\" rx=\"" << s.bodyRadius
         << "\" fill=\"url(#brass)\" stroke=\"#7a5212\" stroke-width=\"4\"/>\n";
     out << "  <circle cx=\"" << s.keyholeHead.center().x() << "\" cy=\"" << s.keyholeHead.center().y() << "\" r=\""
         << s.keyholeHead.width() / 2 << "\" fill=\"#3a2608\"/>\n";

@@ -1,62 +1,82 @@
 #include "ui/Ancillary.h"
 
 #include "core/FileOps.h"
+#include "core/Merge.h"
+#include "core/Messages.h"
 #include "core/PasswordFile.h"
+#include "core/PrintLayout.h"
 #include "core/RunError.h"
-#include "frame/Controls.h"
+#include "frame/ListBox.h"
+#include "frame/PictureBox.h"
 #include "frame/Platform.h"
+#include "frame/PrintRenderer.h"
 #include "frame/SHARED.h"
 #include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 #include "frame/Twips.h"
+#include "frame/WrapButton.h"
 #include "ui/Mainform.h"
+#include "ui/import.h"
 
 #include <QFileInfo>
-#include <QPushButton>
+#include <QPrinter>
 
 namespace {
 
-struct ButtonSpec
-{
-    const char* caption;
-    int left, top, width, height;
-};
-
 // By index, which is also the tab order.
-constexpr ButtonSpec kButtons[] = {
-    {"Print Password List", 240, 120, 1155, 675},
-    {"Export Password File to Diskette", 240, 960, 1155, 675},
-    {"Import Password File from Diskette", 240, 1800, 1155, 675},
-    {"&Close", 1800, 480, 1155, 315},
+constexpr WrapButton::Spec kButtons[] = {
+    {0, "Print Password List", 240, 120, 1155, 675},
+    {1, "Export Password File to Diskette", 240, 960, 1155, 675},
+    {2, "Import Password File from Diskette", 240, 1800, 1155, 675},
+    {3, "&Close", 1800, 480, 1155, 315},
 };
 
 // The medium's copy keeps the name the export has always given it.
 const QString kDiskName = QStringLiteral("password.dat");
 
+const QString kNotValid = QStringLiteral("The file PASSWORD.DAT on the diskette is not a valid Password Corvalen "
+                                         "Passwword File.  This Operation will be aborted.");
+
+// The folder that stands for drive A:: the one named in the settings, else the first removable volume.
+// Raises the disk-not-ready error when there is none.
+QString mediumFolder()
+{
+    QString folder = RegDB_GetValue(QStringLiteral("DiskDrive"), QString());
+    if (folder.isEmpty())
+        folder = devices().removableMedium();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        throw RunError(RunError::DiskNotReady);
+    return folder;
+}
+
+// Whether a medium that was there has gone since: a failure on it is then the not-ready case.
+bool mediumGone(const QString& folder)
+{
+    return !folder.isEmpty() && !QFileInfo(folder).isDir();
+}
+
+// A failure on a medium that has gone since it was found is reported as the drive not being ready.
+template <class Statement> void onMedium(const QString& folder, Statement&& statement)
+{
+    try {
+        statement();
+    } catch (const RunError&) {
+        if (mediumGone(folder))
+            throw RunError(RunError::DiskNotReady);
+        throw;
+    }
+}
+
 } // namespace
 
 Ancillary::Ancillary(Mainform& main) : QDialog(&main), m_main(main)
 {
-    createControls();
-    Form_Load();
-}
-
-void Ancillary::createControls()
-{
     setWindowTitle(QStringLiteral("Ancillary Functions"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(Twips(3195), Twips(2715));
-    for (size_t i = 0; i < Command1.size(); ++i) {
-        const ButtonSpec& spec = kButtons[i];
-        auto* button = new WrapButton(QString::fromLatin1(spec.caption), this);
-        button->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
-        button->setAutoDefault(false);
-        const int index = int(i);
-        connect(button, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
-        Command1[i] = button;
-    }
-    for (size_t i = 1; i < Command1.size(); ++i)
-        QWidget::setTabOrder(Command1[i - 1], Command1[i]);
+    WrapButton::MakeButtons(*this, kButtons, std::size(kButtons), Command1.data(),
+                            [this](int index) { Command1_Click(index); });
+    Form_Load();
 }
 
 void Ancillary::Form_Load()
@@ -78,27 +98,14 @@ void Ancillary::Form_Paint()
 
 void Ancillary::Command1_Click(int Index)
 {
-    switch (Index) {
-    case 0:
-        DisableButtons();
-        PrintList();
-        EnableButtons();
-        break;
-    case 1:
-        DisableButtons();
-        ExportList();
-        EnableButtons();
-        break;
-    case 2:
-        DisableButtons();
-        ImportList();
-        EnableButtons();
-        break;
-    case 3:
+    const std::function<void()> commands[] = {[this] { PrintList(); }, [this] { ExportList(); },
+                                              [this] { ImportList(); }};
+    if (Index == 3) {
         done(QDialog::Accepted);
-        break;
-    default:
-        break;
+    } else if (Index >= 0 && Index < 3) {
+        DisableButtons();
+        commands[Index]();
+        EnableButtons();
     }
 }
 
@@ -114,44 +121,139 @@ void Ancillary::EnableButtons()
         button->setEnabled(true);
 }
 
-QString Ancillary::mediumFolder()
-{
-    const QString folder = platform().removableMedium();
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        throw RunError(RunError::DiskNotReady);
-    return folder;
-}
-
-bool Ancillary::mediumGone(const QString& folder)
-{
-    return !folder.isEmpty() && !QFileInfo(folder).isDir();
-}
-
 void Ancillary::ExportList()
 {
     const QString procName = QStringLiteral("ExportList");
-    const QString prompt =
-        QStringLiteral("The Password File (PASSWORD.DAT) will be copied to your diskette drive.") + kCrLf + kCrLf +
-        QStringLiteral("Please have an empty diskette in Drive A:  Select Cancel to Stop, OK to Continue.");
-    if (platform().MsgBox(prompt, vbOKCancel + vbInformation, kAppTitle) == vbCancel)
+    if (dialogs().MsgBox(Messages::ExportPrompt(), vbOKCancel + vbInformation, kAppTitle) == vbCancel)
         return;
-
     QString medium;
     try {
         medium = mediumFolder();
         const QString target = FileOps::ResolveName(medium, kDiskName);
         // Written to a temporary file on the medium, flushed to the device and then renamed into place:
         // a full or pulled medium never holds a truncated copy under the real name.
-        platform().FileCopy(PasswordFile::Path(platform().programDir()), target);
-        platform().DoEvents();
-        platform().SetAttr(target, FileOps::kAttrNormal);
+        devices().WriteFile(target, FileOps::ReadAll(PasswordFile::Path(environment().programDir())));
+        session().DoEvents();
+        FileOps::SetAttr(target, FileOps::kAttrNormal);
     } catch (const RunError& error) {
         if (error.number() == RunError::DiskNotReady || mediumGone(medium)) {
-            platform().MsgBox(QStringLiteral("Diskette Drive Not Ready"), vbOKOnly);
+            dialogs().MsgBox(QStringLiteral("Diskette Drive Not Ready"), vbOKOnly);
             return;
         }
         LogError(error, procName);
-        platform().End();
+        session().End();
     }
-    platform().MsgBox(QStringLiteral("Export is Complete"), vbOKOnly);
+    dialogs().MsgBox(QStringLiteral("Export is Complete"), vbOKOnly);
+}
+
+Ancillary::Step Ancillary::importStep(const std::function<void()>& statement)
+{
+    try {
+        statement();
+        return Step::Done;
+    } catch (const RunError& error) {
+        if (error.number() == RunError::FileNotFound) {
+            dialogs().MsgBox(QStringLiteral("Required File (PASSWORD.DAT) Not Found."), vbExclamation, kAppTitle);
+            return Step::Stop;
+        }
+        if (error.number() == RunError::DiskNotReady) {
+            dialogs().MsgBox(QStringLiteral("Diskette Drive Not Ready"), vbOKOnly);
+            return Step::Stop;
+        }
+        LogError(error, QStringLiteral("ImportList"));
+        return Step::Failed;
+    }
+}
+
+void Ancillary::ImportList()
+{
+    if (dialogs().MsgBox(Messages::ImportPrompt(), vbOKCancel + vbInformation, kAppTitle) == vbCancel)
+        return;
+
+    // The medium's file is read whole at once, so it is open only for that moment, and a missing medium
+    // or file is reported before the options window opens.
+    QString diskFile;
+    std::vector<QString> plainLines;
+    const Step opened = importStep([&] {
+        const QString medium = mediumFolder();
+        diskFile = FileOps::ResolveName(medium, PasswordFile::kFileName);
+        onMedium(medium, [&] { plainLines = PasswordFile::PlainLines(FileOps::ReadAll(diskFile)); });
+    });
+    // A file that cannot be read leaves nothing to import: the error has been logged.
+    if (opened != Step::Done)
+        return;
+
+    ImportCancelled = false;
+    {
+        ::import options(*this, m_main);
+        dialogs().ShowModal(options);
+    }
+    if (ImportCancelled)
+        return;
+    switch (ImportOption) {
+    case 0: overwrite(diskFile); break;
+    case 1: merge(plainLines); break;
+    default: dialogs().MsgBox(QStringLiteral("Unexpected error has occurred"), vbOKOnly); break;
+    }
+}
+
+void Ancillary::overwrite(const QString& diskFile)
+{
+    const QString ownFile = PasswordFile::Path(environment().programDir());
+    // The copy replaces the program's file in one step: a failed copy leaves the old file whole, and then
+    // there is nothing to load or to call completed.
+    const Step copied = importStep([&] {
+        onMedium(QFileInfo(diskFile).absolutePath(), [&] { devices().WriteFile(ownFile, FileOps::ReadAll(diskFile)); });
+    });
+    if (copied != Step::Done)
+        return;
+    session().DoEvents();
+    if (importStep([&] { FileOps::SetAttr(ownFile, FileOps::kAttrHidden); }) == Step::Stop)
+        return;
+    m_main.LoadPasswords(QStringLiteral("Load"));
+    dialogs().MsgBox(QStringLiteral("Import Completed"), vbOKOnly);
+}
+
+void Ancillary::merge(const std::vector<QString>& plainLines)
+{
+    ListBox& list = *m_main.List1;
+    const Merge::Plan plan = Merge::MergeLines(list.entries().items(), plainLines);
+    for (const Merge::Notice& notice : plan.notices)
+        dialogs().MsgBox(Merge::NoticeText(notice), vbInformation, kAppTitle);
+    if (plan.invalid) {
+        // Nothing of a file that proved invalid joins the list.
+        dialogs().MsgBox(kNotValid, vbExclamation, kAppTitle);
+        return;
+    }
+    std::vector<QString> items = list.entries().items();
+    items.insert(items.end(), plan.items.begin(), plan.items.end());
+    list.SetItems(std::move(items));
+    const bool stored = m_main.StorePasswords();
+    m_main.LoadPasswords(QStringLiteral("Normal"));
+    if (stored)
+        dialogs().MsgBox(QStringLiteral("Import Completed"), vbOKOnly);
+}
+
+void Ancillary::PrintList()
+{
+    const QString prompt = QStringLiteral("Your password list will be sent to the current default printer.  "
+                                          "Select Cancel to Stop, OK to Continue.");
+    if (dialogs().MsgBox(prompt, vbOKCancel + vbInformation, kAppTitle) == vbCancel)
+        return;
+    std::unique_ptr<QPrinter> printer = devices().DefaultPrinter();
+    if (!printer) {
+        dialogs().MsgBox(QStringLiteral("No printer is installed.  Please install a printer and make it the default "
+                                        "printer, then try again."),
+                         vbExclamation, kAppTitle);
+        return;
+    }
+    PrintRenderer renderer(*printer);
+    const QString date = PrintLayout::GeneralDate(environment().now(), QLocale::system());
+    if (!renderer.print(PrintLayout::Layout(m_main.List1->entries().items(), date, renderer.metrics()))) {
+        dialogs().MsgBox(QStringLiteral("The password list could not be printed.  The unfinished printout has been "
+                                        "discarded."),
+                         vbExclamation, kAppTitle);
+        return;
+    }
+    dialogs().MsgBox(QStringLiteral("Printing Completed"), vbOKOnly);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QSet>
 #include <array>
 #include <functional>
 #include <vector>
@@ -30,8 +29,6 @@ public:
     void ExportList();
     void ImportList();
     void PrintList();
-    // True when no entry of the main list is named what (exactly, case included); otherwise the user is told.
-    bool CheckForDups(const QString& what);
 
     void Form_Load();
 
@@ -39,11 +36,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The folder that stands for drive A:. Raises the disk-not-ready error when there is none.
-    static QString mediumFolder();
-    // Whether a medium that was there has gone since: a failure on it is then the not-ready case.
-    static bool mediumGone(const QString& folder);
-
     enum class Step
     {
         Done,
@@ -53,13 +45,8 @@ private:
     // One step of the import under its error handling.
     Step importStep(const std::function<void()>& statement);
     void overwrite(const QString& diskFile);
-    // False when the medium's file proved to be no password file.
-    bool merge(const std::vector<QString>& plainLines, bool& stored);
-
-    void createControls();
+    void merge(const std::vector<QString>& plainLines);
     void Form_Paint();
 
     Mainform& m_main;
-    // The list's names while a merge runs, so each line's check does not walk the whole list.
-    QSet<QString>* m_names = nullptr;
 };

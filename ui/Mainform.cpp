@@ -1,34 +1,47 @@
 #include "ui/Mainform.h"
 
-#include "frame/Controls.h"
+#include "core/FileOps.h"
+#include "core/Finally.h"
+#include "core/ListItem.h"
+#include "core/Messages.h"
+#include "core/PasswordFile.h"
+#include "core/Protection.h"
+#include "core/RunError.h"
+#include "core/Talmor32.h"
+#include "core/Version.h"
 #include "frame/ListBox.h"
+#include "frame/PictureBox.h"
+#include "frame/Pictures.h"
 #include "frame/Platform.h"
 #include "frame/SHARED.h"
+#include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 #include "frame/Twips.h"
-#include "frame/Pictures.h"
-#include "core/Version.h"
+#include "frame/WrapButton.h"
+#include "ui/Ancillary.h"
+#include "ui/Ops.h"
+#include "ui/Passedit.h"
+#include "ui/frmLogin.h"
 
+#include <QCloseEvent>
+#include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 
 namespace {
 
-struct ButtonSpec
-{
-    int index;
-    const char* caption;
-    int left, top, width, height;
-};
+// clang-format off
+enum Command { kAdd = 0, kDelete = 1, kEdit = 2, kCopyPassword = 3, kHelp = 4, kAncillary = 5, kOptions = 6,
+               kCopyUserId = 7 };
 
 // In tab order.
-constexpr ButtonSpec kButtons[] = {
-    {0, "Add New Password", 0, 0, 1200, 555},    {1, "Delete Password", 1200, 0, 1200, 555},
-    {2, "Edit Password", 2400, 0, 1200, 555},    {3, "", 5280, 1500, 1815, 1755},
+constexpr WrapButton::Spec kButtons[] = {
+    {0, "Add New Password", 0, 0, 1200, 555},       {1, "Delete Password", 1200, 0, 1200, 555},
+    {2, "Edit Password", 2400, 0, 1200, 555},       {3, "", 5280, 1500, 1815, 1755},
     {5, "Ancillary Functions", 3600, 0, 1200, 555}, {6, "Program Options", 4800, 0, 1200, 555},
-    {4, "Help", 6000, 0, 1200, 555},             {7, "", 60, 1500, 1815, 1755},
+    {4, "Help", 6000, 0, 1200, 555},                {7, "", 60, 1500, 1815, 1755},
 };
+// clang-format on
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& r)
 {
@@ -39,24 +52,36 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& r)
     return label;
 }
 
-void setPictureButton(QPushButton& button, const QString& picture, const QString& words)
+QString passwordFilePath()
 {
-    button.setIcon(QIcon(Picture(picture)));
-    button.setIconSize(button.size() - QSize(8, 8));
-    button.setToolTip(words);
-    button.setAccessibleName(words);
+    return PasswordFile::Path(environment().programDir());
+}
+
+// File errors during the start-up leave nothing to work with; any other error lets it go on.
+bool endsStartup(int number)
+{
+    return number == RunError::BadFileNameOrNumber || number == RunError::FileNotFound ||
+           number == RunError::PathFileAccess;
+}
+
+template <class Window> void showModal(Mainform& main)
+{
+    Window window(main);
+    dialogs().ShowModal(window);
+}
+
+// The missing-file prompt: OK creates an empty, hidden file; Cancel ends the program.
+void offerNewFile(const QString& path)
+{
+    gErrorText = Messages::NoPasswordFile();
+    if (dialogs().MsgBox(gErrorText, vbOKCancel + vbCritical, kAppTitle) != vbOK)
+        session().End();
+    FileOps::CreateEmptyHidden(path);
 }
 
 } // namespace
 
 Mainform::Mainform(QWidget* parent) : QWidget(parent)
-{
-    createControls();
-}
-
-Mainform::~Mainform() = default;
-
-void Mainform::createControls()
 {
     setWindowTitle(QStringLiteral("Password Corvalen - By Brenhold Systems"));
     setFixedSize(Twips(7200), Twips(3900));
@@ -68,20 +93,11 @@ void Mainform::createControls()
     List1->setFont(listFont);
     connect(List1, &ListBox::DblClick, this, &Mainform::List1_DblClick);
 
-    for (const ButtonSpec& spec : kButtons) {
-        auto* button = new WrapButton(QString::fromLatin1(spec.caption), this);
-        button->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
-        // No button answers Enter: the list has the focus, and Enter there must not run a command.
-        button->setAutoDefault(false);
-        const int index = spec.index;
-        connect(button, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
-        Command1[size_t(index)] = button;
-    }
-    setPictureButton(*Command1[3], QStringLiteral("store_password.png"), QStringLiteral("Store Password"));
-    setPictureButton(*Command1[7], QStringLiteral("store_userid.png"), QStringLiteral("Store User ID"));
+    WrapButton::MakeButtons(*this, kButtons, std::size(kButtons), Command1.data(),
+                            [this](int index) { Command1_Click(index); });
+    SetPictureButton(*Command1[3], QStringLiteral("store_password.png"), QStringLiteral("Store Password"));
+    SetPictureButton(*Command1[7], QStringLiteral("store_userid.png"), QStringLiteral("Store User ID"));
     QWidget::setTabOrder(List1, Command1[0]);
-    for (size_t i = 0; i + 1 < std::size(kButtons); ++i)
-        QWidget::setTabOrder(Command1[size_t(kButtons[i].index)], Command1[size_t(kButtons[i + 1].index)]);
 
     Label1 = makeLabel(this, QStringLiteral("Password List"), TwipsRect(2040, 840, 3075, 375));
     QFont headingFont = Label1->font();
@@ -130,7 +146,250 @@ void Mainform::gEnableForm()
 void Mainform::Timer1_Timer()
 {
     Timer1->stop();
-    Label2->setText(QStringLiteral("Ver.: ") + QString::number(kVersionMajor) + QLatin1Char('.') +
-                    QString::number(kVersionMinor) + QLatin1Char('.') + QString::number(kVersionRevision));
+    Label2->setText(QStringLiteral("Ver.: ") + VersionNumberText());
     List1->setListIndex(List1->ListCount() > 0 ? 0 : -1);
+}
+
+void Mainform::Form_Load()
+{
+    gLoggedIn = false;
+    // A text that is neither a Boolean word nor a number keeps the designer look, as when the setting is absent.
+    bool ok = false;
+    gDesignerMode = CBool(RegDB_GetValue(QStringLiteral("DesignerMode"), QStringLiteral("True")), &ok);
+    if (!ok)
+        gDesignerMode = true;
+    SplashRoutines();
+    LoadPasswords(QStringLiteral("Load"));
+    SetPointer(*this);
+    Timer1->start();
+}
+
+void Mainform::SplashRoutines()
+{
+    const QString procName = QStringLiteral("SplashRoutines");
+    const auto step = [&procName](const std::function<void()>& statement) {
+        ResumeNext(procName, statement, endsStartup);
+    };
+    step([this] { CentreOnScreen(*this); });
+    // Visible from here on, with an empty list, so that the prompts of the load appear over it.
+    step([this] { show(); });
+    // The frame exists only once the window is shown; centring again puts the whole window, frame included,
+    // in the middle of the screen.
+    step([this] { CentreOnScreen(*this); });
+    step([] { gWindowsVersion = GetWindowsVersion(); });
+    step([] { gVersionText = QStringLiteral(" Version ") + VersionNumberText(); });
+    step([] { gDoubleBreak = kCrLf + kCrLf; });
+    step([] { gContactText = Messages::ContactText(); });
+    step([] { gWindowsDir = QFile::decodeName(Talmor32::Export330(environment().windowsDirectoryBuffer())); });
+    step([] { RegDB_CheckVersion(); });
+    step([] { Main(); });
+}
+
+void Mainform::Form_Unload()
+{
+    // Closes any help window the program opened; nothing is saved, as every change was written when made.
+    devices().WinHelp(QString(), HELP_QUIT, 0);
+}
+
+void Mainform::closeEvent(QCloseEvent* event)
+{
+    if (!m_unloaded) {
+        m_unloaded = true;
+        Form_Unload();
+    }
+    event->accept();
+    session().Quit();
+}
+
+void Mainform::LoadPasswords(const QString& how)
+{
+    const QString procName = QStringLiteral("LoadPasswords");
+    try {
+        const QString path = passwordFilePath();
+        PasswordFile::Loaded loaded;
+        try {
+            loaded = PasswordFile::Load(FileOps::ReadAll(path));
+        } catch (const RunError& error) {
+            if (error.number() != RunError::FileNotFound)
+                throw;
+            offerNewFile(path);
+        }
+        List1->Clear();
+        if (loaded.scan.earlierLayout) {
+            ConvertPasswords();
+            loaded = PasswordFile::Load(FileOps::ReadAll(path));
+        }
+
+        const Protection::OnLoad outcome = Protection::Decide(gProtectionMode, loaded.scan, how);
+        gProgramPassword = outcome.programPassword;
+        gProtectionMode = outcome.mode;
+        switch (outcome.action) {
+        case Protection::Action::LogIn: gLoggedIn = true; break;
+        case Protection::Action::Lock: gLoggedIn = false; break;
+        case Protection::Action::LoginWindow: {
+            // The list is still empty here, so the window is told that a control record was read.
+            frmLogin login(this);
+            login.programPasswordLoaded = true;
+            dialogs().ShowModal(login);
+            break;
+        }
+        case Protection::Action::NotProgrammed: dialogs().MsgBox(QStringLiteral("Not Programmed"), vbOKOnly); break;
+        case Protection::Action::None: break;
+        }
+
+        List1->SetRows(std::move(loaded.rows));
+        if (loaded.corrupted)
+            dialogs().MsgBox(QStringLiteral("Password File is corrupted.  Please use your Backup Copy."), vbOKOnly);
+    } catch (const RunError& error) {
+        LogError(error, procName);
+        session().End();
+    }
+}
+
+bool Mainform::StorePasswords()
+{
+    // Events run during a store, but user input waits for it, so only a timer could start a second
+    // store inside this one: it is refused, and this one goes on from its own copy of the list.
+    if (m_storing)
+        return false;
+    m_storing = true;
+    const Finally done([this] { m_storing = false; });
+
+    const PasswordFile::Stored stored =
+        PasswordFile::StoreItems(List1->entries().items(), [] { session().DoEvents(); });
+    for (const QString& name : stored.refusedNames)
+        dialogs().MsgBox(Messages::EntryNotStored(name), vbOKOnly);
+    try {
+        devices().WriteFile(passwordFilePath(), stored.content);
+    } catch (const RunError& error) {
+        dialogs().MsgBox(Messages::StoreFailed(ErrorText(error)), vbCritical, kAppTitle);
+        return false;
+    }
+    return true;
+}
+
+void Mainform::ConvertPasswords()
+{
+    const QString path = passwordFilePath();
+    const std::vector<QString> lines = PasswordFile::PlainLines(FileOps::ReadAll(path));
+    dialogs().MsgBox(Messages::UpgradeMessage(), vbInformation, QStringLiteral("Upgrade Detected..."));
+    const PasswordFile::Converted converted = PasswordFile::ConvertLines(lines);
+    if (converted.corruptLine >= 0) {
+        dialogs().MsgBox(
+            QStringLiteral("Conversion Routine: Password File is corrupted.  Please use your Backup Copy."), vbOKOnly);
+        session().End();
+    }
+    // Written whole and then renamed into place: a failure leaves the old file as it was.
+    devices().WriteFile(path, PasswordFile::Content(converted.plainLines));
+}
+
+bool Mainform::LoginStep()
+{
+    if (Protection::LoginNeeded(gProtectionMode, gLoggedIn)) {
+        frmLogin login(this);
+        dialogs().ShowModal(login);
+    }
+    return gLoggedIn;
+}
+
+void Mainform::Command1_Click(int Index)
+{
+    switch (Index) {
+    case kAdd:
+    case kDelete:
+    case kEdit:
+    case kAncillary:
+    case kOptions: {
+        if (!LoginStep())
+            return;
+        // The main window stays inert while a window it opened is up, also when that window ends by an exception.
+        gDisableForm();
+        const Finally enable([this] { gEnableForm(); });
+        RunGuarded(Index);
+        return;
+    }
+    case kCopyPassword: CopyToClipboard(true); return;
+    case kCopyUserId: CopyToClipboard(false); return;
+    case kHelp: ShowHelpContents(); return;
+    default: dialogs().MsgBox(QStringLiteral("Not Programmed"), vbOKOnly); return;
+    }
+}
+
+void Mainform::RunGuarded(int Index)
+{
+    switch (Index) {
+    case kAdd: {
+        Passedit editor(*this);
+        editor.BeginAdd();
+        dialogs().ShowModal(editor);
+        break;
+    }
+    case kDelete: DeleteSelected(); break;
+    case kEdit: EditSelected(); break;
+    case kAncillary: showModal<Ancillary>(*this); break;
+    case kOptions: showModal<Ops>(*this); break;
+    default: break;
+    }
+}
+
+void Mainform::DeleteSelected()
+{
+    const int i = List1->ListIndex();
+    if (i < 0) {
+        dialogs().MsgBox(QStringLiteral("Nothing Selected to Delete"), vbInformation, kAppTitle);
+        return;
+    }
+    const QString item = List1->List(i);
+    // Only the control record itself: an entry whose name merely begins with its name is an ordinary one.
+    if (ListItem::IsControlRecord(item)) {
+        if (gProtectionMode != 0) {
+            if (dialogs().MsgBox(Messages::DeleteProtection(), vbOKCancel + vbExclamation, kAppTitle) == vbCancel)
+                return;
+            gProtectionMode = 0;
+        }
+    } else {
+        const QString question = Messages::DeleteEntry(ListItem::NameOf(item));
+        if (dialogs().MsgBox(question, vbOKCancel + vbExclamation, kAppTitle) == vbCancel)
+            return;
+    }
+    List1->RemoveItem(i);
+    if (!StorePasswords()) {
+        // The file still holds the entry (and its protection): show what it holds, the entry still selected.
+        LoadPasswords(QStringLiteral("Normal"));
+        List1->setListIndex(i);
+        return;
+    }
+    List1->setListIndex(i - 1);
+}
+
+void Mainform::EditSelected()
+{
+    const int i = List1->ListIndex();
+    if (i < 0) {
+        dialogs().MsgBox(QStringLiteral("Nothing Selected to Edit"), vbInformation, kAppTitle);
+        return;
+    }
+    Passedit editor(*this);
+    editor.BeginEdit(List1->List(i));
+    dialogs().ShowModal(editor);
+
+    LoadPasswords(QStringLiteral("Normal"));
+    List1->setListIndex(i);
+}
+
+void Mainform::List1_DblClick()
+{
+    CopyToClipboard(true);
+}
+
+void Mainform::CopyToClipboard(bool password)
+{
+    ListItem::Fields fields;
+    if (List1->ListIndex() >= 0)
+        ListItem::Split(List1->List(List1->ListIndex()), fields);
+    devices().ClipboardClear();
+    // A password is marked as a secret, so clipboard managers keep it out of their history.
+    devices().ClipboardSetText(password ? fields.password : fields.userId, password);
+    if (password && gTerminateAfter)
+        close();
 }

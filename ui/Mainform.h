@@ -16,7 +16,6 @@ class Mainform : public QWidget
 
 public:
     explicit Mainform(QWidget* parent = nullptr);
-    ~Mainform() override;
 
     // Controls, as the other windows reach them.
     std::array<QPushButton*, 8> Command1{};
@@ -57,7 +56,6 @@ private:
     void DeleteSelected();
     void EditSelected();
     void CopyToClipboard(bool password);
-    void createControls();
 
     bool m_storing = false;
     bool m_unloaded = false;

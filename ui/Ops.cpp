@@ -1,8 +1,8 @@
 #include "ui/Ops.h"
 
 #include "core/ListItem.h"
-#include "frame/Controls.h"
 #include "frame/ListBox.h"
+#include "frame/PictureBox.h"
 #include "frame/Platform.h"
 #include "frame/SHARED.h"
 #include "frame/SMBASIC.h"
@@ -145,22 +145,9 @@ void Ops::Command1_Click(int Index)
     SelectCurrentMode();
 }
 
-int Ops::ControlRecordIndex() const
-{
-    // The list holds every record of the file, so it, and not the "not found" mark (which a chosen
-    // password could equal), tells whether a control record exists; a name that only begins with the
-    // product's name is an ordinary entry.
-    const ListBox& list = *m_main.List1;
-    for (int i = 0; i < list.ListCount(); ++i) {
-        if (ListItem::IsControlRecord(list.List(i)))
-            return i;
-    }
-    return -1;
-}
-
 void Ops::ApplyMode()
 {
-    const int at = ControlRecordIndex();
+    const int at = m_main.List1->entries().controlRecordIndex();
     if (at >= 0)
         RewriteControlRecord(at);
     else
@@ -185,9 +172,9 @@ void Ops::CreateControlRecord()
 {
     // Taken now: a repaint while the message is up must not change which mode is applied.
     const qint16 wanted = PendingMode;
-    platform().MsgBox(QStringLiteral("No password entry currently exists for the Password Corvalen Program.  "
-                                     "You will be prompted to create one now."),
-                      vbInformation, kAppTitle);
+    dialogs().MsgBox(QStringLiteral("No password entry currently exists for the Password Corvalen Program.  "
+                                    "You will be prompted to create one now."),
+                     vbInformation, kAppTitle);
     PreviousMode = gProtectionMode;
     gProtectionMode = wanted;
 
@@ -197,16 +184,16 @@ void Ops::CreateControlRecord()
     editor.Text1[0]->setReadOnly(true);
     editor.Text1[1]->clear();
     // The password box first, then the others in their usual order.
-    QWidget* order[] = {editor.Text1[1], editor.Text1[0], editor.Text1[2],
+    QWidget* order[] = {editor.Text1[1],    editor.Text1[0],    editor.Text1[2],
                         editor.Command1[2], editor.Command1[1], editor.Command1[0]};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
     editor.Text1[1]->setFocus();
-    platform().ShowModal(editor);
+    dialogs().ShowModal(editor);
 
     // A Save that passed the blank checks can still have stored nothing (a refused name, a failed
     // write): without a control record in the list the mode has no password behind it.
-    if (!gEntrySaved || ControlRecordIndex() < 0)
+    if (!gEntrySaved || m_main.List1->entries().controlRecordIndex() < 0)
         gProtectionMode = PreviousMode;
 }
 

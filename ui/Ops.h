@@ -48,7 +48,6 @@ private:
     void ApplyMode();
     void RewriteControlRecord(int at);
     void CreateControlRecord();
-    int ControlRecordIndex() const;
     void createControls();
 
     Mainform& m_main;

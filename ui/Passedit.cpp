@@ -3,13 +3,14 @@
 #include "core/EntryInput.h"
 #include "core/ListItem.h"
 #include "core/RandomPassword.h"
-#include "frame/Controls.h"
 #include "frame/ListBox.h"
+#include "frame/PictureBox.h"
 #include "frame/Platform.h"
 #include "frame/SHARED.h"
 #include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 #include "frame/Twips.h"
+#include "frame/WrapButton.h"
 #include "ui/Mainform.h"
 
 #include <QLabel>
@@ -31,7 +32,7 @@ constexpr LabelSpec kLabels[] = {
 
 void warn(const QString& text)
 {
-    platform().MsgBox(text, vbExclamation, kAppTitle);
+    dialogs().MsgBox(text, vbExclamation, kAppTitle);
 }
 
 } // namespace
@@ -101,6 +102,27 @@ void Passedit::SetTabOrder(const std::vector<QWidget*>& order)
         order.front()->setFocus();
 }
 
+void Passedit::BeginAdd()
+{
+    EditMode = QStringLiteral("ADD");
+    SetTabOrder({Text1[0], Text1[1], Text1[2], Command1[2], Command1[1], Command1[0]});
+}
+
+void Passedit::BeginEdit(const QString& item)
+{
+    EditMode = QStringLiteral("EDIT");
+    const ListItem::Fields fields = ListItem::Shown(item);
+    const bool control = ListItem::IsControlRecord(item);
+    Text1[0]->setText(fields.name);
+    Text1[1]->setText(fields.password);
+    Text1[2]->setText(fields.userId);
+    Text1[2]->setVisible(!control);
+    Label1[2]->setVisible(!control);
+    // The name identifies the entry: it cannot change while editing.
+    Text1[0]->setReadOnly(true);
+    SetTabOrder({Text1[1], Text1[0], Text1[2], Command1[2], Command1[1], Command1[0]});
+}
+
 void Passedit::Form_Load()
 {
     SetPointer(*this);
@@ -133,9 +155,7 @@ void Passedit::Command1_Click(int Index)
         gEntrySaved = false;
         reject();
         break;
-    case 2:
-        Text1[1]->setText(RandomPassword::Generate([] { return platform().Rnd(); }));
-        break;
+    case 2: Text1[1]->setText(RandomPassword::Generate([] { return environment().Rnd(); })); break;
     default: break;
     }
 }
@@ -155,11 +175,11 @@ void Passedit::Save()
         return warn(refusal);
     gEntrySaved = true;
 
-    const QString item = control ? ListItem::MakeControl(password, gProtectionMode)
-                                 : ListItem::Make(name, password, userId);
+    const QString item =
+        control ? ListItem::MakeControl(password, gProtectionMode) : ListItem::Make(name, password, userId);
     ListBox& list = *m_main.List1;
     if (EditMode == QLatin1String("ADD")) {
-        if (NameExists(name))
+        if (list.entries().NameExists(name))
             return warn(QStringLiteral("A Password already Exist for this Named Entry.  Select another Name."));
         list.AddItem(item);
     } else {
@@ -177,17 +197,4 @@ void Passedit::Save()
         return;
     }
     accept();
-}
-
-bool Passedit::NameExists(const QString& name) const
-{
-    // A prefix test on the whole item: the existing item's tab after its name keeps a longer new name apart.
-    const qsizetype n = name.size();
-    const QString u = name.toUpper();
-    const ListBox& list = *m_main.List1;
-    for (int i = 0; i < list.ListCount(); ++i) {
-        if (list.List(i).left(n).toUpper() == u)
-            return true;
-    }
-    return false;
 }

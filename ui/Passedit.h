@@ -25,6 +25,11 @@ public:
     // 0 Save, 1 Cancel, 2 Generate Random Password.
     std::array<QPushButton*, 3> Command1{};
 
+    // Opens the window on a new entry, or on an existing list item (the control record shows its program
+    // password and no user ID).
+    void BeginAdd();
+    void BeginEdit(const QString& item);
+
     void Form_Load();
     void Command1_Click(int Index);
     void Text1_Change(int Index);
@@ -38,7 +43,6 @@ protected:
 private:
     void Form_Paint();
     void Save();
-    bool NameExists(const QString& name) const;
     void createControls();
 
     Mainform& m_main;

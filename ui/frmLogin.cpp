@@ -1,9 +1,8 @@
 #include "ui/frmLogin.h"
 
-#include "core/ListItem.h"
 #include "core/PasswordFile.h"
-#include "frame/Controls.h"
 #include "frame/ListBox.h"
+#include "frame/PictureBox.h"
 #include "frame/Platform.h"
 #include "frame/SHARED.h"
 #include "frame/SMBASIC.h"
@@ -15,22 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-bool listHoldsControlRecord(const Mainform* main)
-{
-    if (!main || !main->List1)
-        return false;
-    const ListBox& list = *main->List1;
-    for (int i = 0; i < list.ListCount(); ++i) {
-        if (ListItem::IsControlRecord(list.List(i)))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 frmLogin::frmLogin(Mainform* main) : QDialog(main), m_main(main)
 {
@@ -57,7 +40,8 @@ frmLogin::frmLogin(Mainform* main) : QDialog(main), m_main(main)
     connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
 
-    programPasswordLoaded = gProgramPassword != PasswordFile::kNotFound || listHoldsControlRecord(m_main);
+    programPasswordLoaded =
+        gProgramPassword != PasswordFile::kNotFound || (m_main && m_main->List1->entries().controlRecordIndex() >= 0);
     Form_Load();
 }
 
@@ -73,9 +57,9 @@ void frmLogin::cmdOK_Click()
     if (!programPasswordLoaded) {
         // No control record, so there is no program password to ask for: protection counts as none,
         // as it will at the next start, and nothing typed here is compared with the "not found" mark.
-        platform().MsgBox(QStringLiteral("No program password has been set, so none is needed.  "
-                                         "Use Program Options to set one."),
-                          vbInformation, kAppTitle);
+        dialogs().MsgBox(QStringLiteral("No program password has been set, so none is needed.  "
+                                        "Use Program Options to set one."),
+                         vbInformation, kAppTitle);
         gLoggedIn = true;
         done(QDialog::Accepted);
         return;
@@ -85,7 +69,7 @@ void frmLogin::cmdOK_Click()
         done(QDialog::Accepted);
         return;
     }
-    platform().MsgBox(QStringLiteral("Invalid Password, try again!"), vbCritical, kAppTitle);
+    dialogs().MsgBox(QStringLiteral("Invalid Password, try again!"), vbCritical, kAppTitle);
     // Caret to the start and the selection stretched to the end: the next keystroke replaces the entry.
     txtPassword->setFocus();
     txtPassword->home(false);

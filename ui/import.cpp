@@ -1,6 +1,6 @@
 #include "ui/import.h"
 
-#include "frame/Controls.h"
+#include "frame/PictureBox.h"
 #include "frame/SHARED.h"
 #include "frame/SMBASIC.h"
 #include "frame/Twips.h"
@@ -33,8 +33,10 @@ QString wrapped(const QString& caption, const QFontMetrics& metrics, int width)
 
 } // namespace
 
-import::import(Ancillary& owner, Mainform& main) :QDialog(&owner), m_owner(owner), m_main(main){createControls();
-Form_Load();
+::import::import(Ancillary& owner, Mainform& main) : QDialog(&owner), m_owner(owner), m_main(main)
+{
+    createControls();
+    Form_Load();
 }
 
 void import::createControls()

@@ -1,11 +1,12 @@
-// Copies a text through the program's platform, then ends the program the way the main window does,
-// so a test can see from outside how long the text stays on the X11 clipboard.
-// Arguments: text, 1 for a password (0 for a user ID), linger time in milliseconds.
+// Copies a text as the program does, then ends the program the way the main window does, so a test can
+// see from outside how long the text stays on the X11 clipboard.
+// Arguments: text, 1 for a password (0 for a user ID), linger time in milliseconds, and "stay" to keep
+// the program running after the copy.
 #include "frame/ClipboardKeeper.h"
-#include "frame/QtPlatform.h"
+#include "frame/QtDevices.h"
+#include "frame/QtSession.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -17,25 +18,17 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     if (argc < 4)
         return 2;
-    const QString text = QString::fromLocal8Bit(argv[1]);
-    const bool secret = QByteArray(argv[2]) == "1";
     ClipboardKeeper::instance().setLingerMs(QByteArray(argv[3]).toInt());
-
-    QtPlatform qtPlatform;
+    QtDevices devices;
+    QtSession session;
     QWidget window;
     window.show();
-    QElapsedTimer sinceQuit;
     QTimer::singleShot(0, [&] {
-        qtPlatform.ClipboardClear();
-        qtPlatform.ClipboardSetText(text, secret);
+        devices.ClipboardSetText(QString::fromLocal8Bit(argv[1]), QByteArray(argv[2]) == "1");
+        if (argc < 5)
+            session.Quit();
         std::printf("copied\n");
         std::fflush(stdout);
-        sinceQuit.start();
-        qtPlatform.Quit();
-        std::printf("%s\n", window.isVisible() ? "window still shown" : "windows closed");
-        std::fflush(stdout);
     });
-    const int rc = app.exec();
-    std::printf("ended after %lld ms\n", static_cast<long long>(sinceQuit.elapsed()));
-    return rc;
+    return app.exec();
 }

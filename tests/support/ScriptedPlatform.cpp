@@ -1,11 +1,20 @@
 #include "ScriptedPlatform.h"
 
+#include "core/FileOps.h"
+
 #include <QPrinter>
 #include <QRandomGenerator>
 
-ScriptedPlatform::ScriptedPlatform()
-    : programDirPath(programFolder.path()), windowsDirPath(windowsFolder.path())
+std::ostream& operator<<(std::ostream& out, const MsgBoxCall& call)
 {
+    return out << '{' << call.prompt.toStdString() << ", " << call.flags << ", " << call.title.toStdString() << '}';
+}
+
+ScriptedPlatform::ScriptedPlatform() : programDirPath(programFolder.path()) {}
+
+void ScriptedPlatform::install()
+{
+    SetPlatform({this, this, this, this});
 }
 
 int ScriptedPlatform::MsgBox(const QString& prompt, int flags, const QString& title)
@@ -30,51 +39,34 @@ void ScriptedPlatform::ShowModal(QDialog& window)
 
 void ScriptedPlatform::End()
 {
-    ended = true;
     throw ProgramEnded();
-}
-
-void ScriptedPlatform::Quit()
-{
-    quitCalled = true;
-}
-
-void ScriptedPlatform::DoEvents()
-{
-    ++doEventsCalls;
-}
-
-void ScriptedPlatform::SetBusyPointer(bool busy)
-{
-    busyPointer = busy;
-    ++busyPointerChanges;
 }
 
 QByteArray ScriptedPlatform::windowsDirectoryBuffer() const
 {
-    QByteArray buffer = windowsDirPath.toLocal8Bit();
-    if (buffer.size() < 255)
-        buffer.append(255 - buffer.size(), '\0');
+    QByteArray buffer = windowsFolder.path().toLocal8Bit();
+    buffer.append(255 - buffer.size(), '\0');
     return buffer;
 }
 
-void ScriptedPlatform::FileCopy(const QString& source, const QString& target)
+double ScriptedPlatform::Rnd()
 {
-    if (fileCopyHook)
-        fileCopyHook(source, target);
-    Platform::FileCopy(source, target);
+    if (rnd.empty())
+        return QRandomGenerator::global()->generateDouble();
+    const double value = rnd.front();
+    rnd.pop_front();
+    return value;
 }
 
-void ScriptedPlatform::SetAttr(const QString& path, int attributes)
+void ScriptedPlatform::WriteFile(const QString& path, const QByteArray& content)
 {
-    if (setAttrHook)
-        setAttrHook(path, attributes);
-    Platform::SetAttr(path, attributes);
+    if (beforeWrite)
+        beforeWrite(path);
+    FileOps::WriteAtomic(path, content);
 }
 
 void ScriptedPlatform::ClipboardClear()
 {
-    ++clipboardClears;
     clipboardText.clear();
     clipboardSecret = false;
 }
@@ -85,21 +77,8 @@ void ScriptedPlatform::ClipboardSetText(const QString& text, bool secret)
     clipboardSecret = secret;
 }
 
-void ScriptedPlatform::WinHelp(const QString& helpFile, int command, int data)
+bool ScriptedPlatform::WinHelp(const QString&, int command, int)
 {
-    helpCalls.push_back({helpFile, command, data});
-}
-
-std::unique_ptr<QPrinter> ScriptedPlatform::DefaultPrinter()
-{
-    return printer ? printer() : nullptr;
-}
-
-double ScriptedPlatform::Rnd()
-{
-    if (rnd.empty())
-        return QRandomGenerator::global()->generateDouble();
-    const double value = rnd.front();
-    rnd.pop_front();
-    return value;
+    helpCalls.push_back(command);
+    return helpShows;
 }

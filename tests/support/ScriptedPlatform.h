@@ -4,11 +4,14 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <deque>
 #include <exception>
 #include <functional>
+#include <ostream>
+#include <stdexcept>
 #include <vector>
 
 // Thrown where the program would end at once, so that a test can see it and nothing more runs.
@@ -17,20 +20,29 @@ struct ProgramEnded : std::exception
     const char* what() const noexcept override { return "program ended"; }
 };
 
+// One message box as the program asked for it.
 struct MsgBoxCall
 {
     QString prompt;
     int flags = 0;
-    QString title;
-};
+    QString title = QStringLiteral("Password Corvalen");
 
-// A platform for tests: message boxes are answered from a script (OK when it runs dry) and recorded;
-// modal windows are handed to scripted actions instead of running an event loop; files live in
-// temporary folders.
-class ScriptedPlatform : public Platform
+    bool operator==(const MsgBoxCall& other) const
+    {
+        return prompt == other.prompt && flags == other.flags && title == other.title;
+    }
+};
+std::ostream& operator<<(std::ostream& out, const MsgBoxCall& call);
+
+// The platform for tests and the benchmark: message boxes are answered from a script (OK when it runs dry)
+// and recorded; modal windows are handed to scripted actions instead of running an event loop; the
+// program's folders are temporary ones; files are written as the program writes them, unless told to fail.
+class ScriptedPlatform : public Dialogs, public Session, public Environment, public Devices
 {
 public:
     ScriptedPlatform();
+    // Makes this the platform the program uses.
+    void install();
 
     // --- Script
     std::deque<int> answers;
@@ -45,60 +57,49 @@ public:
             action(*window);
         });
     }
+    // Runs before every file the program replaces; may throw RunError to make the write fail.
+    std::function<void(const QString& path)> beforeWrite;
 
     // --- Record
     std::vector<MsgBoxCall> messages;
     std::vector<QString> modalShown; // class names, in order
-    bool ended = false;
     bool quitCalled = false;
     int doEventsCalls = 0;
-    bool busyPointer = false;
-    int busyPointerChanges = 0;
+    std::vector<bool> busyPointer; // every change, in order
     QString clipboardText;
     bool clipboardSecret = false;
-    int clipboardClears = 0;
-    struct HelpCall
-    {
-        QString file;
-        int command;
-        int data;
-    };
-    std::vector<HelpCall> helpCalls;
+    std::vector<int> helpCalls; // the command of every call of the help engine
+    bool helpShows = true;      // what the help engine answers
 
     // --- Environment
     QTemporaryDir programFolder;
     QTemporaryDir windowsFolder;
     QString programDirPath;
-    QString windowsDirPath;
     QString mediumPath; // empty: no medium
     QHash<QString, QString> env;
     OsVersion os{6, 1, 0};
     QDateTime clock = QDateTime(QDate(2026, 3, 4), QTime(17, 5, 9));
     std::deque<double> rnd; // scripted values; empty means a real uniform value
     std::function<std::unique_ptr<QPrinter>()> printer;
-    std::function<void(const QString&, const QString&)> fileCopyHook; // may throw RunError
-    std::function<void(const QString&, int)> setAttrHook;            // may throw RunError
 
     QString programFile(const QString& name) const { return programDirPath + QLatin1Char('/') + name; }
 
-    // Platform
     int MsgBox(const QString& prompt, int flags, const QString& title) override;
     void ShowModal(QDialog& window) override;
     [[noreturn]] void End() override;
-    void Quit() override;
-    void DoEvents() override;
-    void SetBusyPointer(bool busy) override;
+    void Quit() override { quitCalled = true; }
+    void DoEvents() override { ++doEventsCalls; }
+    void SetBusyPointer(bool busy) override { busyPointer.push_back(busy); }
     QString programDir() const override { return programDirPath; }
     QByteArray windowsDirectoryBuffer() const override;
-    QString environment(const QString& name) const override { return env.value(name); }
+    QString variable(const QString& name) const override { return env.value(name); }
     OsVersion osVersion() const override { return os; }
     QDateTime now() const override { return clock; }
+    double Rnd() override;
+    void WriteFile(const QString& path, const QByteArray& content) override;
     QString removableMedium() const override { return mediumPath; }
-    void FileCopy(const QString& source, const QString& target) override;
-    void SetAttr(const QString& path, int attributes) override;
+    std::unique_ptr<QPrinter> DefaultPrinter() override { return printer ? printer() : nullptr; }
     void ClipboardClear() override;
     void ClipboardSetText(const QString& text, bool secret) override;
-    void WinHelp(const QString& helpFile, int command, int data) override;
-    std::unique_ptr<QPrinter> DefaultPrinter() override;
-    double Rnd() override;
+    bool WinHelp(const QString& helpFile, int command, int data) override;
 };

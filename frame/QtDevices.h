@@ -1,0 +1,15 @@
+#pragma once
+
+#include "frame/Devices.h"
+
+// Files, the removable medium, the printer, the system clipboard and the help window on Qt.
+class QtDevices : public Devices
+{
+public:
+    void WriteFile(const QString& path, const QByteArray& content) override;
+    QString removableMedium() const override;
+    std::unique_ptr<QPrinter> DefaultPrinter() override;
+    void ClipboardClear() override;
+    void ClipboardSetText(const QString& text, bool secret) override;
+    bool WinHelp(const QString& helpFile, int command, int data) override;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "frame/Dialogs.h"
+
+// Message boxes and modal windows on Qt.
+class QtDialogs : public Dialogs
+{
+public:
+    int MsgBox(const QString& prompt, int flags = 0, const QString& title = QString()) override;
+    void ShowModal(QDialog& window) override;
+};

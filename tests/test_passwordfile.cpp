@@ -1,0 +1,205 @@
+// The password file's bytes: writing, reading, loading for the list, storing and converting, and the file
+// operations behind them.
+#include "core/CryptString.h"
+#include "core/FileOps.h"
+#include "core/ListItem.h"
+#include "core/PasswordFile.h"
+#include "core/RunError.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+using Texts = std::vector<QString>;
+
+// Texts written as one, separated by ";".
+Texts split(const char* joined)
+{
+    const QStringList parts = QString::fromUtf8(joined).split(QLatin1Char(';'));
+    return *joined ? Texts(parts.begin(), parts.end()) : Texts();
+}
+
+QString joined(const Texts& texts)
+{
+    return QStringList(texts.begin(), texts.end()).join(QLatin1Char(';'));
+}
+
+// What a load found: its list items (or only their names) in list order; whether it is corrupted, of the
+// earlier layout and has a control record (1 or 0 each); and the control record's password and mode.
+QString summary(const PasswordFile::Loaded& loaded, bool namesOnly = true)
+{
+    QStringList items;
+    for (const EntryList::Row& row : loaded.rows)
+        items << (namesOnly ? ListItem::NameOf(row.text) : row.text);
+    const PasswordFile::Scan& scan = loaded.scan;
+    const auto bit = [](bool on) { return QString::number(int(on)); };
+    return items.join(QLatin1Char(';')) + QStringLiteral(" / ") + bit(loaded.corrupted) + bit(scan.earlierLayout) +
+           bit(scan.controlFound) + QLatin1Char(' ') + scan.programPassword + QLatin1Char(' ') +
+           QString::number(scan.mode);
+}
+
+QByteArray crypt(QByteArray text)
+{
+    CryptString(text.constData(), text.size(), text.data());
+    return text;
+}
+
+template <class Call> int errorOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const RunError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+TEST(PasswordFile, EntriesInEveryScriptComeBackAsWritten)
+{
+    const Texts lines = split("Пароль|секрет|;Work|w0rk|dept|7;東京|パス|ユーザー;Café Zürich|naïve|böb;Ωmega|p|x");
+    const QByteArray content = PasswordFile::Content(lines);
+    // Enciphered UTF-8, CR LF after each line.
+    EXPECT_EQ(PasswordFile::Content({QStringLiteral("Café Zürich|x|")}).toHex(),
+              "ae350324f1beb3c8efa2063ec2a431fa0d0a");
+    EXPECT_EQ(PasswordFile::PlainLines(content), lines);
+    EXPECT_EQ(summary(PasswordFile::Load(content), false),
+              QStringLiteral("Café Zürich\t\t\t\tnaïve\tböb;Work\t\t\t\tw0rk\tdept|7;Ωmega\t\t\t\tp\tx;"
+                             "Пароль\t\t\t\tсекрет\t;東京\t\t\t\tパス\tユーザー / 000 not found 0"));
+}
+
+TEST(PasswordFile, OldEightBitLinesAndEveryLineEndAreRead)
+{
+    const QByteArray latin1 = crypt("Caf\xe9|pw|m\xe9");
+    const QByteArray zoo = crypt("Zoo|z|");
+    for (const QByteArray& content :
+         {latin1 + "\r\n" + zoo + "\r\n", latin1 + "\n" + zoo, latin1 + "\r\n" + zoo + "\r"}) {
+        EXPECT_EQ(PasswordFile::PlainLines(content), split("Café|pw|mé;Zoo|z|"));
+        EXPECT_EQ(summary(PasswordFile::Load(content), false),
+                  QStringLiteral("Café\t\t\t\tpw\tmé;Zoo\t\t\t\tz\t / 000 not found 0"));
+    }
+}
+
+// Every file is loaded on one thread and, cut in two, on two: both must give the same.
+TEST(PasswordFile, LoadFindsTheLastControlRecordAndStopsAtACorruptedLine)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"", " / 000 not found 0"},
+        {"Password Corvalen|first1| ;Bank|b|;Password Corvalen|second2| ",
+         "Bank;Password Corvalen;Password Corvalen / 001 second 2"},
+        {"password corvalen|x2| ;Password Corvalen Two|y1| ",
+         "password corvalen;Password Corvalen Two / 000 not found 0"},
+        {"Password Corvalen|Пароль3| ", "Password Corvalen / 001 Пароль 3"},
+        {"Password Corvalen|abc| ", "Password Corvalen / 001 ab 0"},
+        {"Password Corvalen|| ", "Password Corvalen / 001  0"},
+        {"Zed|z|;Password Corvalen|k1| ;Old|pw;Password Corvalen|late2| ",
+         "Old;Password Corvalen;Password Corvalen;Zed / 011 k 1"},
+        {"Old|pw;Zed|z|;Password Corvalen|late2| ", "Old;Password Corvalen;Zed / 010 not found 0"},
+        {"Zeta|z|;Alpha|a|;garbage;Beta|b|", "Alpha;Zeta / 110 not found 0"},
+        {"Zeta|z|;Alpha|a|;Mid|m|;garbage;Beta|b|", "Alpha;Mid;Zeta / 110 not found 0"},
+    };
+    for (const auto& [lines, found] : cases)
+        for (qsizetype splitAbove : {PasswordFile::kSplitAbove, qsizetype(1)})
+            EXPECT_EQ(summary(PasswordFile::Load(PasswordFile::Content(split(lines)), splitAbove)),
+                      QString::fromUtf8(found))
+                << lines << ", split above " << splitAbove;
+}
+
+TEST(PasswordFile, StoreWritesWhatCanBeStoredAndNamesWhatCannot)
+{
+    // Items, the lines stored, and the names refused: the name last taken from an item, so "Bank" for the
+    // item without any tab.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"Bank\t\t\t\tb4nk\tme;Broken;Half\t\t\t\tno tab after;Mail\t\t\t\t\t", "Bank|b4nk|me;Mail||", "Bank;Half"},
+        {"Broken;Cr\t\t\t\tp\r\tu;Lf\t\t\t\tp\tu\n;Tab\t\r\t\t\tp\tu", "", ";Cr;Lf;Tab"},
+        {"Café\t\t\t\tpäss\tü;Work\t\t\t\tw\tdept|7", "Café|päss|ü;Work|w|dept|7", ""},
+    };
+    for (const auto& [items, lines, refused] : cases) {
+        const PasswordFile::Stored stored = PasswordFile::StoreItems(split(items));
+        EXPECT_EQ(stored.content, PasswordFile::Content(split(lines)));
+        EXPECT_EQ(joined(stored.refusedNames), QString::fromUtf8(refused));
+    }
+    int calls = 0;
+    PasswordFile::StoreItems(Texts(2999, QStringLiteral("a\t\t\t\tb\tc")), [&] { ++calls; });
+    EXPECT_EQ(calls, 2) << "after every thousand items";
+}
+
+TEST(PasswordFile, ConversionAddsABlankUserIdInListOrderAndStopsAtACorruptLine)
+{
+    const std::tuple<const char*, const char*, int> cases[] = {
+        {"Shop|s|h0p;Bank|b4nk;Password Corvalen|old1", "Bank|b4nk| ;Password Corvalen|old1| ;Shop|s|h0p", -1},
+        {"bank|2;BANK|x|y;Bank|1", "Bank|1| ;bank|2| ;BANK|x|y", -1},
+        {"Alpha|a;garbage;Zeta|z", "", 1},
+    };
+    for (const auto& [lines, plainLines, corruptLine] : cases) {
+        const PasswordFile::Converted converted = PasswordFile::ConvertLines(split(lines));
+        EXPECT_EQ(joined(converted.plainLines), QString::fromUtf8(plainLines));
+        EXPECT_EQ(converted.corruptLine, corruptLine);
+    }
+}
+
+TEST(FileOps, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("PASSWORD.DAT"));
+    const QByteArray before = PasswordFile::Content({QStringLiteral("Bank|b4nk|me")});
+    FileOps::WriteAtomic(path, before);
+    EXPECT_EQ(int(QFile::permissions(path) & 0x0777), 0x0600) << "owner only";
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+
+    // The system lets this process make no file larger than a few bytes: a write that fits the buffer fails
+    // in the flush, a larger one part way.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 8;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::vector<int> numbers;
+    for (qsizetype size : {100, 64 * 1024})
+        numbers.push_back(errorOf([&] { FileOps::WriteAtomic(path, QByteArray(size, 'x')); }));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+
+    EXPECT_EQ(numbers, (std::vector<int>{RunError::DeviceIO, RunError::DeviceIO}));
+    EXPECT_EQ(FileOps::ReadAll(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
+}
+
+TEST(FileOps, NamesIgnoreLetterCaseAndHiddenFilesAreListed)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("PASSWORD.DAT"));
+    EXPECT_EQ(PasswordFile::Path(dir.path()), dir.filePath(QStringLiteral("Password.dat")));
+    EXPECT_EQ(errorOf([&] { FileOps::ReadAll(path); }), RunError::FileNotFound);
+    EXPECT_EQ(errorOf([&] { FileOps::ReadAll(dir.path()); }), RunError::PathFileAccess);
+    EXPECT_EQ(errorOf([&] { FileOps::SetAttr(path, FileOps::kAttrHidden); }), RunError::FileNotFound);
+    EXPECT_FALSE(FileOps::IsHidden(path)) << "no list of hidden files yet";
+    FileOps::CreateEmptyHidden(path);
+    EXPECT_EQ(PasswordFile::Path(dir.path()), path);
+    EXPECT_EQ(FileOps::ResolveName(dir.path(), QStringLiteral("PASSWORD.DAT")), path);
+    EXPECT_EQ(FileOps::ReadAll(path), QByteArray());
+    EXPECT_TRUE(FileOps::IsHidden(path));
+
+    const QString list = dir.filePath(QStringLiteral(".hidden"));
+    FileOps::WriteAtomic(list, "notes.txt\r\nPASSWORD.DAT\r");
+    FileOps::WriteAtomic(path, "kept");
+    FileOps::CreateEmptyHidden(path);
+    EXPECT_EQ(FileOps::ReadAll(path), QByteArray("kept"));
+    EXPECT_TRUE(FileOps::IsHidden(path));
+    FileOps::SetAttr(path, FileOps::kAttrNormal);
+    EXPECT_FALSE(FileOps::IsHidden(path));
+    EXPECT_EQ(FileOps::ReadAll(list), QByteArray("notes.txt\n"));
+}
+
+} // namespace
