@@ -6,15 +6,29 @@
 
 namespace {
 
-// The case-folded key. Most names are plain ASCII, where folding is lowering A to Z: done here
-// without the Unicode tables.
+// Letters with accents go with their base letter and letter case does not count, as a person looks for
+// a name: the compatibility decomposition without its combining marks, case-folded.
+QString foldedUnicodeKey(QStringView text)
+{
+    const QString decomposed = text.toString().normalized(QString::NormalizationForm_KD);
+    QString base;
+    base.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (!c.isMark())
+            base += c;
+    }
+    return base.toCaseFolded();
+}
+
+// The sort key. Most names are plain ASCII, where folding is lowering A to Z: done here without the
+// Unicode tables.
 QString foldedKey(QStringView text)
 {
     const char16_t* units = text.utf16();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         if (units[i] >= 0x80)
-            return text.toString().toCaseFolded();
+            return foldedUnicodeKey(text);
     }
     QString key(n, Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(key.data());
@@ -31,7 +45,7 @@ EntryList::Row EntryList::MakeRow(QString text)
 {
     Row row;
     // The name and its tab decide nearly every comparison; the rest is compared only between items whose
-    // names are the same ignoring case. A tab sorts before any letter, as in the whole text.
+    // names are the same ignoring case and accents. A tab sorts before any letter, as in the whole text.
     const qsizetype tab = text.indexOf(QLatin1Char('\t'));
     row.restAt = tab < 0 ? text.size() : tab + 1;
     row.key = foldedKey(QStringView(text).left(row.restAt));
@@ -106,13 +120,20 @@ void EntryList::assignSorted(std::vector<Row> rows)
 
 int EntryList::findPrefix(const QString& prefix) const
 {
-    const QString key = prefix.toCaseFolded();
+    const QString key = foldedKey(prefix);
     const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), key, [](const Row& row, const QString& k) {
         return QStringView(row.key).compare(QStringView(k), Qt::CaseSensitive) < 0;
     });
     if (at == m_rows.end() || !at->key.startsWith(key))
         return -1;
     return int(at - m_rows.begin());
+}
+
+int EntryList::indexOf(const QString& item) const
+{
+    const Row row = MakeRow(item);
+    const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), row, RowLess);
+    return at != m_rows.end() && at->text == item ? int(at - m_rows.begin()) : -1;
 }
 
 std::vector<QString> EntryList::items() const

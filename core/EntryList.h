@@ -5,9 +5,9 @@
 #include <vector>
 
 // The sorted list of entries that stands behind the main window's list box. Items are kept in
-// ascending order of their text ignoring case (by case-folded UTF-16 code units); items that differ
-// only in case are ordered by their exact code units, so upper-case letters come first and the order
-// never depends on the order of insertion. The view shows each entry by its name only.
+// ascending order of their names ignoring case and accents ("Émile" between "Elsa" and "Emma"), then of
+// the rest ignoring case; items that tie are ordered by their exact code units, so upper-case letters
+// come first and the order never depends on the order of insertion. The view shows each entry by its name only.
 class EntryList : public QAbstractListModel
 {
     Q_OBJECT
@@ -30,6 +30,8 @@ public:
     // The first index whose item starts with the prefix, ignoring case; -1 when none does.
     int findPrefix(const QString& prefix) const;
     std::vector<QString> items() const;
+    // The index of the item with exactly this text; -1 when there is none.
+    int indexOf(const QString& item) const;
     // The index of the control record (the first one when there are several); -1 when there is none.
     int controlRecordIndex() const;
     // Whether an item starts with the name, ignoring case: the editor's test for a taken name, so a

@@ -8,8 +8,12 @@ qsizetype NextLineStart(const char* data, qsizetype size, qsizetype at)
         return 0;
     if (at >= size)
         return size;
-    const auto* lf = static_cast<const char*>(std::memchr(data + at - 1, '\n', size_t(size - at + 1)));
-    return lf ? lf - data + 1 : size;
+    // Cutting between the CR and the LF of a pair would leave a blank line, which is passed over anyway;
+    // cutting right after a line end keeps both halves whole.
+    qsizetype stop = LineEnd(data, at - 1, size);
+    if (stop < size && data[stop] == '\r' && stop + 1 < size && data[stop + 1] == '\n')
+        ++stop;
+    return stop < size ? stop + 1 : size;
 }
 
 } // namespace Lines

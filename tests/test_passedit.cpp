@@ -74,7 +74,12 @@ TEST_F(PasseditTest, AddEditCancelGenerateAndAFailedStore)
     EXPECT_TRUE(save({u"Shop"_s, u"sh0p"_s, u"dept|7"_s}));
     open(u"Mail"_s);
     EXPECT_TRUE(editor->Text1[0]->isReadOnly());
+    // A save that fails and is tried again replaces the entry the window was opened on, once.
+    p->beforeWrite = [](const QString&) { throw RunError(RunError::DiskFull); };
+    EXPECT_FALSE(save({u"Mail"_s, u"n3w"_s, u"me"_s}));
+    p->beforeWrite = nullptr;
     EXPECT_TRUE(save({u"Mail"_s, u"n3w"_s, u"me"_s}));
+    EXPECT_EQ(takeMessages().size(), 1u);
     open(u"Password Corvalen"_s);
     EXPECT_EQ(typed(), u"Password CorvalenKey"_s) << "without the mode digit";
     EXPECT_TRUE(editor->Text1[2]->isHidden());

@@ -67,23 +67,27 @@ template <class Call> int errorOf(Call&& call)
 
 TEST(PasswordFile, EntriesInEveryScriptComeBackAsWritten)
 {
-    const Texts lines = split("Пароль|секрет|;Work|w0rk|dept|7;東京|パス|ユーザー;Café Zürich|naïve|böb;Ωmega|p|x");
+    const Texts lines =
+        split("Пароль|секрет|;Work|w0rk|dept|7;東京|パス|ユーザー;Café Zürich|naïve|böb;Ωmega|p|x;\xEF\xBB\xBF"
+              "Bom|b|");
     const QByteArray content = PasswordFile::Content(lines);
     // Enciphered UTF-8, CR LF after each line.
     EXPECT_EQ(PasswordFile::Content({QStringLiteral("Café Zürich|x|")}).toHex(),
               "ae350324f1beb3c8efa2063ec2a431fa0d0a");
     EXPECT_EQ(PasswordFile::PlainLines(content), lines);
-    EXPECT_EQ(summary(PasswordFile::Load(content), false),
-              QStringLiteral("Café Zürich\t\t\t\tnaïve\tböb;Work\t\t\t\tw0rk\tdept|7;Ωmega\t\t\t\tp\tx;"
-                             "Пароль\t\t\t\tсекрет\t;東京\t\t\t\tパス\tユーザー / 000 not found 0"));
+    EXPECT_EQ(
+        summary(PasswordFile::Load(content), false),
+        QStringLiteral("Café Zürich\t\t\t\tnaïve\tböb;Work\t\t\t\tw0rk\tdept|7;Ωmega\t\t\t\tp\tx;"
+                       "Пароль\t\t\t\tсекрет\t;東京\t\t\t\tパス\tユーザー;\uFEFFBom\t\t\t\tb\t / 000 not found 0"));
 }
 
-TEST(PasswordFile, OldEightBitLinesAndEveryLineEndAreRead)
+TEST(PasswordFile, OldEightBitLinesEveryLineEndAndBlankLinesAreRead)
 {
     const QByteArray latin1 = crypt("Caf\xe9|pw|m\xe9");
     const QByteArray zoo = crypt("Zoo|z|");
     for (const QByteArray& content :
-         {latin1 + "\r\n" + zoo + "\r\n", latin1 + "\n" + zoo, latin1 + "\r\n" + zoo + "\r"}) {
+         {latin1 + "\r\n" + zoo + "\r\n", latin1 + "\n" + zoo, latin1 + "\r\n" + zoo + "\r", latin1 + "\r" + zoo,
+          latin1 + "\r\r\n" + zoo, "\r\n\n" + latin1 + "\n\n\r" + zoo + "\r\n\r\n"}) {
         EXPECT_EQ(PasswordFile::PlainLines(content), split("Café|pw|mé;Zoo|z|"));
         EXPECT_EQ(summary(PasswordFile::Load(content), false),
                   QStringLiteral("Café\t\t\t\tpw\tmé;Zoo\t\t\t\tz\t / 000 not found 0"));
@@ -106,6 +110,7 @@ TEST(PasswordFile, LoadFindsTheLastControlRecordAndStopsAtACorruptedLine)
          "Old;Password Corvalen;Password Corvalen;Zed / 011 k 1"},
         {"Old|pw;Zed|z|;Password Corvalen|late2| ", "Old;Password Corvalen;Zed / 010 not found 0"},
         {"Zeta|z|;Alpha|a|;garbage;Beta|b|", "Alpha;Zeta / 110 not found 0"},
+        {";Zed|z|;;Bank|b|;", "Bank;Zed / 000 not found 0"},
         {"Zeta|z|;Alpha|a|;Mid|m|;garbage;Beta|b|", "Alpha;Mid;Zeta / 110 not found 0"},
     };
     for (const auto& [lines, found] : cases)

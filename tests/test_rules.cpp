@@ -95,21 +95,26 @@ TEST(Merge, NamesAlreadyTakenAreLeftOutAndALineWithoutBarsStopsEverything)
                              "The Import item will be Bypassed."));
 }
 
-TEST(EntryList, OrderIgnoresCaseTiesGoByExactTextAndTheControlRecordIsTheFirstOfItsName)
+TEST(EntryList, OrderIgnoresCaseTiesGoByExactTextAccentsGoWithTheirLetterAndTheControlRecordIsTheFirstOfItsName)
 {
     Texts items =
         split("bank\t\t\t\tp\t;Bank\t\t\t\tq\t;Bank\t\t\t\tP\t;apple\t\t\t\tp\t;Zoo\t\t\t\tp\t;émile\t\t\t\tp\t;"
+              "Emma\t\t\t\tp\t;Elsa\t\t\t\tp\t;Ärzte\t\t\t\tp\t;Emile\t\t\t\tp\t;"
               "Password Corvalen Extra\t\t\t\tp\t;Password Corvalen\t\t\t\ta1\t ;Password Corvalen\t\t\t\tB2\t ");
     std::shuffle(items.begin(), items.end(), std::mt19937(3));
     EntryList added;
     for (const QString& item : items)
         added.add(item);
     EXPECT_EQ(joined(added.items()),
-              QStringLiteral("apple\t\t\t\tp\t;Bank\t\t\t\tP\t;bank\t\t\t\tp\t;Bank\t\t\t\tq\t;"
+              QStringLiteral("apple\t\t\t\tp\t;Ärzte\t\t\t\tp\t;Bank\t\t\t\tP\t;bank\t\t\t\tp\t;Bank\t\t\t\tq\t;"
+                             "Elsa\t\t\t\tp\t;Emile\t\t\t\tp\t;émile\t\t\t\tp\t;Emma\t\t\t\tp\t;"
                              "Password Corvalen\t\t\t\ta1\t ;Password Corvalen\t\t\t\tB2\t ;"
-                             "Password Corvalen Extra\t\t\t\tp\t;Zoo\t\t\t\tp\t;émile\t\t\t\tp\t"));
-    EXPECT_EQ(added.controlRecordIndex(), 4);
-    EXPECT_EQ(added.item(4), ListItem::MakeControl(QStringLiteral("a"), 1));
+                             "Password Corvalen Extra\t\t\t\tp\t;Zoo\t\t\t\tp\t"));
+    EXPECT_EQ(added.controlRecordIndex(), 9);
+    EXPECT_EQ(added.findPrefix(QStringLiteral("E")), 5);
+    EXPECT_EQ(added.findPrefix(QStringLiteral("ÉM")), 6);
+    EXPECT_EQ(added.indexOf(QStringLiteral("émile\t\t\t\tp\t")), 7);
+    EXPECT_EQ(added.indexOf(QStringLiteral("émile\t\t\t\tq\t")), -1);
     EntryList list;
     list.assign(split("Bank Account\t\t\t\tb\t;Password Corvalen Extra\t\t\t\tc\t"));
     EXPECT_EQ(list.controlRecordIndex(), -1);

@@ -111,6 +111,7 @@ void Passedit::BeginAdd()
 void Passedit::BeginEdit(const QString& item)
 {
     EditMode = QStringLiteral("EDIT");
+    m_editing = item;
     const ListItem::Fields fields = ListItem::Shown(item);
     const bool control = ListItem::IsControlRecord(item);
     Text1[0]->setText(fields.name);
@@ -183,8 +184,11 @@ void Passedit::Save()
             return warn(QStringLiteral("A Password already Exist for this Named Entry.  Select another Name."));
         list.AddItem(item);
     } else {
-        if (list.ListIndex() >= 0)
-            list.RemoveItem(list.ListIndex());
+        // The entry the window was opened on, not whatever is selected now: a failed store reloads the list
+        // and clears the selection, and Save again must still replace the entry, never add a second one.
+        const int at = list.entries().indexOf(m_editing);
+        if (at >= 0)
+            list.RemoveItem(at);
         list.AddItem(item);
     }
 

@@ -46,4 +46,5 @@ private:
     void createControls();
 
     Mainform& m_main;
+    QString m_editing; // the list item the window was opened on
 };
