@@ -6,6 +6,8 @@
 #include <QEventLoop>
 
 #include <cstdio>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 void QtSession::End()
@@ -16,6 +18,8 @@ void QtSession::End()
 
 void QtSession::Quit()
 {
+    if (m_beforeQuit)
+        m_beforeQuit();
     // What the program put on the clipboard stays there for a while after its windows have closed.
     ClipboardKeeper::instance().QuitWhenReleased();
 }
@@ -32,4 +36,11 @@ void QtSession::SetBusyPointer(bool busy)
     else
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
+}
+
+void QtSession::ForbidCoreDumps()
+{
+    const rlimit none{0, 0};
+    ::setrlimit(RLIMIT_CORE, &none);
+    ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
 }
