@@ -21,6 +21,11 @@ QString RunError::standardDescription(int number)
     }
 }
 
+bool RunError::IsFileError(int number)
+{
+    return number == BadFileNameOrNumber || number == FileNotFound || number == PathFileAccess;
+}
+
 QString ErrorText(const RunError& error)
 {
     return QStringLiteral("Error has Occurred: ") + error.description() + QLatin1Char('-') +

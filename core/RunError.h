@@ -28,6 +28,9 @@ public:
 
     // The platform's standard description for an error number.
     static QString standardDescription(int number);
+    // The errors of a file that is not there or cannot be reached: during the start-up they leave nothing
+    // to work with, where any other error lets it go on.
+    static bool IsFileError(int number);
 
 private:
     int m_number;

@@ -57,13 +57,6 @@ QString passwordFilePath()
     return PasswordFile::Path(environment().programDir());
 }
 
-// File errors during the start-up leave nothing to work with; any other error lets it go on.
-bool endsStartup(int number)
-{
-    return number == RunError::BadFileNameOrNumber || number == RunError::FileNotFound ||
-           number == RunError::PathFileAccess;
-}
-
 template <class Window> void showModal(Mainform& main)
 {
     Window window(main);
@@ -168,13 +161,12 @@ void Mainform::SplashRoutines()
 {
     const QString procName = QStringLiteral("SplashRoutines");
     const auto step = [&procName](const std::function<void()>& statement) {
-        ResumeNext(procName, statement, endsStartup);
+        ResumeNext(procName, statement, RunError::IsFileError);
     };
     step([this] { CentreOnScreen(*this); });
     // Visible from here on, with an empty list, so that the prompts of the load appear over it.
     step([this] { show(); });
-    // The frame exists only once the window is shown; centring again puts the whole window, frame included,
-    // in the middle of the screen.
+    // Once shown the window has its frame: centring again puts the whole window in the middle of the screen.
     step([this] { CentreOnScreen(*this); });
     step([] { gWindowsVersion = GetWindowsVersion(); });
     step([] { gVersionText = QStringLiteral(" Version ") + VersionNumberText(); });
@@ -384,9 +376,13 @@ void Mainform::List1_DblClick()
 
 void Mainform::CopyToClipboard(bool password)
 {
+    const QString item = List1->ListIndex() >= 0 ? List1->List(List1->ListIndex()) : QString();
+    // The program password itself goes only to someone who may use the program.
+    if (password && ListItem::IsControlRecord(item) && Protection::LoginNeeded(gProtectionMode, gLoggedIn) &&
+        !LoginStep())
+        return;
     ListItem::Fields fields;
-    if (List1->ListIndex() >= 0)
-        ListItem::Split(List1->List(List1->ListIndex()), fields);
+    ListItem::Split(item, fields);
     devices().ClipboardClear();
     // A password is marked as a secret, so clipboard managers keep it out of their history.
     devices().ClipboardSetText(password ? fields.password : fields.userId, password);
