@@ -1,3 +1,4 @@
+#include "core/PasswordFile.h"
 #include "core/Version.h"
 #include "frame/Pictures.h"
 #include "frame/Platform.h"
@@ -5,7 +6,9 @@
 #include "frame/QtDialogs.h"
 #include "frame/QtEnvironment.h"
 #include "frame/QtSession.h"
+#include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
+#include "frame/SingleInstance.h"
 #include "ui/Mainform.h"
 
 #include <QApplication>
@@ -13,9 +16,11 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Before the process holds any password; once the display is reached, as the X server looks the client up.
+    QtSession::ForbidCoreDumps();
     QApplication::setOrganizationName(kCompanyName);
+    // No display name: Qt would add it to every window's title, and each window carries exactly its own.
     QApplication::setApplicationName(kProductName);
-    QApplication::setApplicationDisplayName(kProductName);
     QApplication::setApplicationVersion(VersionNumberText());
     QApplication::setWindowIcon(AppIcon());
     // The launcher's entry, so the desktop shows the program's own icon on its windows.
@@ -23,13 +28,23 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false); // the main window's unload decides when the program ends
 
     QtDialogs dialogs;
-    QtSession session;
     QtEnvironment environment;
     QtDevices devices;
+    SingleInstance instance(PasswordFile::Path(environment.programDir()));
+    // Once the windows have closed, a new copy may start while this one still serves the clipboard.
+    QtSession session([&instance] { instance.Release(); });
     SetPlatform({&dialogs, &session, &environment, &devices});
     ResetGlobals();
+    if (!instance.Claim())
+        return 0;
+    InstallHelpKey();
 
     Mainform mainform;
+    QObject::connect(&instance, &SingleInstance::Raise, &mainform, [&mainform] {
+        QWidget* front = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &mainform;
+        front->raise();
+        front->activateWindow();
+    });
     mainform.Form_Load();
     return app.exec();
 }

@@ -26,10 +26,13 @@ Plan MergeLines(const std::vector<QString>& currentItems, const std::vector<QStr
             continue;
         }
         const qsizetype p2 = line.indexOf(QLatin1Char('|'), p1 + 1);
-        if (p2 < 0) // the earlier layout, as its conversion gives it
-            plan.items.push_back(ListItem::Make(name, line.mid(p1 + 1), QStringLiteral(" ")));
-        else
-            plan.items.push_back(ListItem::Make(name, line.mid(p1 + 1, p2 - p1 - 1), line.mid(p2 + 1)));
+        // The earlier layout, as its conversion gives it: the rest is the password and the user ID a blank.
+        const QString password = p2 < 0 ? line.mid(p1 + 1) : line.mid(p1 + 1, p2 - p1 - 1);
+        if (name.contains(QLatin1Char('\t')) || password.contains(QLatin1Char('\t'))) {
+            plan.notices.push_back({Notice::Tab, std::move(name)});
+            continue;
+        }
+        plan.items.push_back(ListItem::Make(name, password, p2 < 0 ? QStringLiteral(" ") : line.mid(p2 + 1)));
         names.insert(std::move(name));
     }
     return plan;
@@ -37,10 +40,12 @@ Plan MergeLines(const std::vector<QString>& currentItems, const std::vector<QStr
 
 QString NoticeText(const Notice& notice)
 {
-    // A duplicate, the one kind of notice there is.
+    const QString bypassed = QStringLiteral("\r\n\r\nThe Import item will be Bypassed.");
+    if (notice.kind == Notice::Tab)
+        return QStringLiteral("The entry for ") + notice.name +
+               QStringLiteral(" holds a tab in its name or password, which the Password List cannot hold.") + bypassed;
     return QStringLiteral("An entry for ") + notice.name +
-           QStringLiteral(" already exist in the current Password File.") + QStringLiteral("\r\n\r\n") +
-           QStringLiteral("The Import item will be Bypassed.");
+           QStringLiteral(" already exist in the current Password File.") + bypassed;
 }
 
 } // namespace Merge

@@ -13,6 +13,7 @@ struct Notice
     enum Kind
     {
         Duplicate, // the list already holds an entry of that name
+        Tab,       // its name or password holds a tab, which the list item would take for a field's end
     } kind = Duplicate;
     QString name;
 };
@@ -22,7 +23,8 @@ struct Notice
 // notices up to that line stand). A line's name is the text before its first "|", its password runs to
 // the next "|" and its user ID is the rest (it may hold "|"). A line with a single "|" is an entry of the
 // earlier layout: its password is the rest of the line and its user ID a single blank. Names are
-// compared exactly, letter case included, also with entries added earlier in the same merge.
+// compared exactly, letter case included, also with entries added earlier in the same merge. A user ID may
+// hold a tab: it is the item's last field.
 struct Plan
 {
     std::vector<QString> items;

@@ -158,6 +158,21 @@ std::vector<QString> PlainLines(const QByteArray& content)
     return plain;
 }
 
+bool IsPasswordFile(const QByteArray& content)
+{
+    bool valid = true;
+    QByteArray line;
+    Lines::ForEach(content.constData(), 0, content.size(), [&](const char* stored, qsizetype length) {
+        if (!valid)
+            return;
+        if (line.size() < length)
+            line.resize(length);
+        CryptString(stored, length, line.data());
+        valid = memchr(line.constData(), '|', size_t(length)) != nullptr;
+    });
+    return valid;
+}
+
 Loaded Load(const QByteArray& content, qsizetype splitAbove)
 {
     const qsizetype n = content.size();

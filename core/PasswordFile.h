@@ -56,6 +56,10 @@ struct Loaded
 };
 Loaded Load(const QByteArray& content, qsizetype splitAbove = kSplitAbove);
 
+// Whether the content is a password file: every line that is not blank deciphers with at least one "|". An
+// empty file is one, with no entries.
+bool IsPasswordFile(const QByteArray& content);
+
 // ---- Writing
 
 // The stored form of the plain lines: each enciphered, CR LF after each.

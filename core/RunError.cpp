@@ -9,6 +9,7 @@ RunError::RunError(int number, QString description)
 QString RunError::standardDescription(int number)
 {
     switch (number) {
+    case OutOfMemory: return QStringLiteral("Out of memory");
     case BadFileNameOrNumber: return QStringLiteral("Bad file name or number");
     case FileNotFound: return QStringLiteral("File not found");
     case DeviceIO: return QStringLiteral("Device I/O error");

@@ -10,6 +10,7 @@ class RunError : public std::exception
 public:
     enum Number : int
     {
+        OutOfMemory = 7,
         BadFileNameOrNumber = 52,
         FileNotFound = 53,
         DeviceIO = 57,

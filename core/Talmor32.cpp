@@ -1,5 +1,6 @@
 #include "core/Talmor32.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -64,23 +65,40 @@ uint64_t keySeed(const QByteArray& key)
 }
 
 // The keystream value for each position depends on the key and the position only, so every line is
-// enciphered independently. The stream of the last key used is kept, since the program uses one key.
+// enciphered independently. The first positions of the last key's stream are kept, since the program uses
+// one key and its lines are short; positions beyond are computed a block at a time as they come, so a line
+// of any length needs no stream of its own size.
 class Keystream
 {
 public:
-    const uint8_t* forKey(const QByteArray& key, int length)
+    static constexpr qsizetype kKept = 64 * 1024;
+
+    void setKey(const QByteArray& key)
     {
         if (key != m_key || m_stream.empty()) {
             m_key = key;
             m_seed = keySeed(key);
-            m_stream.clear();
+            m_stream.assign(size_t(kKept), 0);
+            fill(0, kKept, m_stream.data());
         }
-        while (int(m_stream.size()) < length) {
-            const uint64_t i = m_stream.size();
-            const uint8_t keyByte = key.isEmpty() ? 0 : uint8_t(key.at(int(i % uint64_t(key.size()))));
-            m_stream.push_back(uint8_t((splitMix64(m_seed ^ (i * 0xD6E8FEB86659FD93ull)) + keyByte) % kAlphabet));
+    }
+    const uint8_t* kept() const { return m_stream.data(); }
+
+    // The values of positions from, from + 1, ... into out.
+    void fill(qsizetype from, qsizetype count, uint8_t* out) const
+    {
+        const auto* keyBytes = reinterpret_cast<const uint8_t*>(m_key.constData());
+        const uint64_t keySize = uint64_t(m_key.size());
+        uint64_t k = keySize ? uint64_t(from) % keySize : 0;
+        for (qsizetype j = 0; j < count; ++j) {
+            const uint64_t i = uint64_t(from + j);
+            uint8_t keyByte = 0;
+            if (keySize) {
+                keyByte = keyBytes[k];
+                k = k + 1 == keySize ? 0 : k + 1;
+            }
+            out[j] = uint8_t((splitMix64(m_seed ^ (i * 0xD6E8FEB86659FD93ull)) + keyByte) % kAlphabet);
         }
-        return m_stream.data();
     }
 
 private:
@@ -98,12 +116,22 @@ void Transform(const char* text, qsizetype length, const QByteArray& key, char* 
     static thread_local Keystream keystream;
     if (length <= 0)
         return;
-    const uint8_t* k = keystream.forKey(key, int(length));
+    keystream.setKey(key);
     const auto& map = tables().map;
     const auto* in = reinterpret_cast<const uint8_t*>(text);
     auto* o = reinterpret_cast<uint8_t*>(out);
-    for (qsizetype i = 0; i < length; ++i)
-        o[i] = map[k[i]][in[i]];
+    const uint8_t* k = keystream.kept();
+    std::vector<uint8_t> block;
+    for (qsizetype from = 0; from < length; from += Keystream::kKept) {
+        const qsizetype count = std::min(length - from, Keystream::kKept);
+        if (from > 0) {
+            block.resize(size_t(Keystream::kKept));
+            keystream.fill(from, count, block.data());
+            k = block.data();
+        }
+        for (qsizetype i = 0; i < count; ++i)
+            o[from + i] = map[k[i]][in[from + i]];
+    }
 }
 
 QByteArray DxXCrypted(const QByteArray& text, const QByteArray& key, int /*mode*/)
@@ -115,7 +143,7 @@ QByteArray DxXCrypted(const QByteArray& text, const QByteArray& key, int /*mode*
 
 QByteArray Export330(const QByteArray& buffer)
 {
-    const int nul = int(buffer.indexOf('\0'));
+    const qsizetype nul = buffer.indexOf('\0');
     return nul < 0 ? buffer : buffer.left(nul);
 }
 

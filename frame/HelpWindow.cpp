@@ -6,6 +6,7 @@
 #include "frame/SMGLOBAL.h"
 #include "frame/Twips.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -66,6 +68,11 @@ bool HelpWindow::ShowTopic(const QString& helpFile, int context)
     QPointer<HelpWindow>& window = openWindow();
     if (!window)
         window = new HelpWindow;
+    // Asked for from a window that waits for an answer (a message box, a dialog), help belongs to that window:
+    // it can be read and used while the window waits, instead of being locked with the rest of the program.
+    const QWidget* waiting = QApplication::activeModalWidget();
+    window->winId(); // the native window, whose owner is set here
+    window->windowHandle()->setTransientParent(waiting ? waiting->windowHandle() : nullptr);
     window->open(info.absoluteFilePath(), context);
     window->show();
     window->raise();

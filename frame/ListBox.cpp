@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 
 ListBox::ListBox(QWidget* parent) : QListView(parent), m_entries(this)
 {
@@ -11,6 +12,25 @@ ListBox::ListBox(QWidget* parent) : QListView(parent), m_entries(this)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTextElideMode(Qt::ElideRight);
     connect(this, &QListView::doubleClicked, this, [this](const QModelIndex&) { emit DblClick(); });
+}
+
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    const bool mouse = event && dynamic_cast<const QMouseEvent*>(event);
+    if (command.testFlag(QItemSelectionModel::Deselect) || (mouse && !index.isValid()))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
+void ListBox::focusInEvent(QFocusEvent* event)
+{
+    // The view makes its first entry current when it gets the focus with none selected, which would draw the
+    // dotted frame of the current entry there: the list would look as if that entry were chosen.
+    QListView::focusInEvent(event);
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !selectionModel()->isSelected(current))
+        selectionModel()->clearCurrentIndex();
 }
 
 int ListBox::ListIndex() const

@@ -37,6 +37,10 @@ signals:
 protected:
     // Typing jumps to the first entry whose name starts with what was typed.
     void keyboardSearch(const QString& search) override;
+    // One entry is selected or none, and no click or key takes the selection away once it is there.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     EntryList m_entries;

@@ -2,8 +2,11 @@
 
 #include "frame/SMGLOBAL.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QStyle>
 
 int QtDialogs::MsgBox(const QString& prompt, int flags, const QString& title)
 {
@@ -27,6 +30,16 @@ int QtDialogs::MsgBox(const QString& prompt, int flags, const QString& title)
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    // The box is at least as wide as its title bar needs: the title in the title bar's bold face beside the
+    // window's icon and three buttons. Qt allows the title little more than its plain width, and a title
+    // bar then cuts it short.
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) +
+                           4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     return box.exec() == QMessageBox::Ok ? vbOK : vbCancel;
 }
 

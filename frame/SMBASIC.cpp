@@ -11,6 +11,7 @@
 #include "frame/SMGLOBAL.h"
 #include "frame/Twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -18,6 +19,8 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QWindow>
 
 namespace {
 
@@ -137,27 +140,34 @@ qint32 GetWindowsVersion()
 
 void WriteErrorLog(const QString& name)
 {
+    const auto showError = [&name] {
+        dialogs().MsgBox(gErrorText, vbCritical, QStringLiteral("Error In Procedure:") + name);
+    };
+    const auto showLogFailed = [] {
+        dialogs().MsgBox(LoadResString(139) + gDoubleBreak + LoadResString(140) + gDoubleBreak + LoadResString(141),
+                         vbCritical, kAppTitle);
+    };
     QFile file;
     bool inWindowsDir = false;
     if (!openLog(file, environment().programDir())) {
         inWindowsDir = true;
         if (!openLog(file, gWindowsDir)) {
-            dialogs().MsgBox(LoadResString(139) + gDoubleBreak + LoadResString(140) + gDoubleBreak + LoadResString(141),
-                             vbCritical, kAppTitle);
+            showLogFailed();
             return;
         }
     }
 
-    // Once the file is open, a failure to write it is not worth a message of its own: the caller's
-    // handler goes on as it would have.
+    // A log that opens but cannot take the record (a full disk) must not hide the error: the user is told of
+    // both.
     const QByteArray line = currentRecord(name).line();
-    if (file.write(line) != line.size() || !file.flush())
-        return;
+    bool written = file.write(line) == line.size() && file.flush();
     file.close();
-    if (file.error() != QFileDevice::NoError)
+    written = written && file.error() == QFileDevice::NoError;
+    showError();
+    if (!written) {
+        showLogFailed();
         return;
-
-    dialogs().MsgBox(gErrorText, vbCritical, QStringLiteral("Error In Procedure:") + name);
+    }
     dialogs().MsgBox(LoadResString(142) + LoadResString(inWindowsDir ? 143 : 144) + gDoubleBreak + LoadResString(145) +
                          gDoubleBreak + LoadResString(146) + gDoubleBreak + gContactText,
                      vbOKOnly);
@@ -238,4 +248,22 @@ void ShowHelpContents()
     // A help file that cannot be read gets the same message as at start-up, instead of no answer at all.
     if (!devices().WinHelp(gHelpFile, HELP_CONTEXT, kHelpContentsTopic))
         Help_File_Missing();
+}
+
+void InstallHelpKey()
+{
+    static const bool installed = [] {
+        // A window gets the key the first time it comes to the front; the key then lives with the window.
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [] {
+            const QString name = QStringLiteral("HelpKey");
+            QWidget* window = QApplication::activeWindow();
+            if (!window || window->findChild<QShortcut*>(name, Qt::FindDirectChildrenOnly))
+                return;
+            auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
+            key->setObjectName(name);
+            QObject::connect(key, &QShortcut::activated, key, &ShowHelpContents);
+        });
+        return true;
+    }();
+    Q_UNUSED(installed);
 }

@@ -30,6 +30,8 @@ bool Help_File_In_Path();
 void Help_File_Missing();
 // Opens the help file at its contents; the missing-help message when it cannot be shown.
 void ShowHelpContents();
+// Makes F1 in every window of the program, message boxes included, do what the Help button does.
+void InstallHelpKey();
 
 // A control's Tag, the text that steers the hand cursor.
 inline void SetTag(QWidget* control, const QString& tag)

@@ -6,6 +6,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <algorithm>
+
 void WrapButton::paintEvent(QPaintEvent*)
 {
     QStylePainter painter(this);
@@ -14,14 +16,38 @@ void WrapButton::paintEvent(QPaintEvent*)
     const QString caption = option.text;
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
-    // The buttons were laid out for a smaller face: a caption that does not fit gets a smaller font.
+    painter.setFont(captionFont());
+    painter.drawItemText(captionArea(), kCaptionFlags, option.palette, isEnabled(), caption, QPalette::ButtonText);
+}
+
+QRect WrapButton::captionArea() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+}
+
+bool WrapButton::fitsIn(const QFont& font) const
+{
+    const QRect area = captionArea();
+    return area.contains(QFontMetrics(font).boundingRect(area, kCaptionFlags, text()));
+}
+
+QFont WrapButton::captionFont() const
+{
+    // The buttons were laid out for a smaller face: when a caption does not fit, every button of the window
+    // gets the smaller font, as two sizes side by side look like a mistake. The windows this one opens are
+    // its children too; their buttons go by their own window.
+    const QWidget* own = window();
+    const QList<WrapButton*> buttons = own->findChildren<WrapButton*>();
+    const auto fits = [own, &buttons](const QFont& font) {
+        return std::all_of(buttons.begin(), buttons.end(),
+                           [&](const WrapButton* b) { return b->window() != own || b->fitsIn(font); });
+    };
     QFont fitted = font();
-    while (fitted.pointSizeF() > 6.0 && !area.contains(QFontMetrics(fitted).boundingRect(area, kFlags, caption)))
+    while (fitted.pointSizeF() > 6.0 && !fits(fitted))
         fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
-    painter.setFont(fitted);
-    painter.drawItemText(area, kFlags, option.palette, isEnabled(), caption, QPalette::ButtonText);
+    return fitted;
 }
 
 void WrapButton::MakeButtons(QWidget& window, const Spec* specs, size_t count, QPushButton** command1,

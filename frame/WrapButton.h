@@ -25,6 +25,15 @@ public:
     static void MakeButtons(QWidget& window, const Spec* specs, size_t count, QPushButton** command1,
                             const std::function<void(int)>& click);
 
+    // The font the caption is painted in: the largest size, down to 6 points, at which the caption of every
+    // wrapping button of the window fits, so that the buttons of one window share one size.
+    QFont captionFont() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    static constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    QRect captionArea() const;
+    bool fitsIn(const QFont& font) const;
 };

@@ -53,10 +53,16 @@ protected:
     }
     void TearDown() override
     {
-        m_program.kill();
-        m_program.waitForFinished();
+        stop(m_program);
         if (m_other)
-            m_other->kill(), m_other->waitForFinished();
+            stop(*m_other);
+    }
+    // Xvfb refuses a connection that comes right after a client was killed: give it a moment.
+    static void stop(QProcess& process)
+    {
+        process.kill();
+        process.waitForFinished();
+        QThread::msleep(500);
     }
 
     // Starts the probe and returns once it has copied.
@@ -105,8 +111,7 @@ TEST_F(X11ClipboardTest, WhileTheProgramRunsAPasswordIsClearedAfterItsTimeAndAUs
         QThread::msleep(2500);
         EXPECT_EQ(paste(), QByteArray(secret) == "0" ? QByteArray("copied") : QByteArray()) << secret;
         EXPECT_EQ(m_program.state(), QProcess::Running);
-        m_program.kill();
-        m_program.waitForFinished();
+        stop(m_program);
     }
 }
 
@@ -125,6 +130,9 @@ TEST_F(X11ClipboardTest, TheProgramEndingOnACopiedPasswordServesItUntilAnotherPr
         window = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
                                                  QStringLiteral("^Password Corvalen - By Brenhold Systems$")});
     ASSERT_FALSE(window.isEmpty()) << "the main window did not appear";
+    QProcess second;
+    second.start(program, {});
+    EXPECT_TRUE(second.waitForFinished(5000)) << "a second copy on the same file ends at once";
     QThread::msleep(500);
     // The list has the focus and its first entry is selected: four tabs reach the password button.
     run(QStringLiteral("xdotool"),
@@ -142,6 +150,24 @@ TEST_F(X11ClipboardTest, TheProgramEndingOnACopiedPasswordServesItUntilAnotherPr
     otherProgramCopies("next");
     EXPECT_TRUE(m_program.waitForFinished(5000)) << "the program must end once the clipboard is taken over";
     EXPECT_EQ(paste(), QByteArray("next"));
+}
+
+TEST_F(X11ClipboardTest, EveryWindowCarriesExactlyItsOwnTitle)
+{
+    // A password file of the earlier layout: the upgrade box comes up over the main window at start.
+    const QString program = m_folder.filePath(QStringLiteral("password-corvalen"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CORVALEN_PROGRAM), program));
+    QFile(m_folder.filePath(QStringLiteral("Corvalen.HLP"))).open(QIODevice::WriteOnly);
+    FileOps::WriteAtomic(m_folder.filePath(PasswordFile::kFileName),
+                         PasswordFile::Content({QStringLiteral("Bank|b4nk")}));
+    m_program.start(program, {});
+    for (const char* title : {"Upgrade Detected...", "Password Corvalen - By Brenhold Systems"}) {
+        QByteArray shown;
+        for (int i = 0; i < 50 && shown.isEmpty(); ++i, QThread::msleep(100))
+            shown = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
+                                                    QLatin1String(title), QStringLiteral("getwindowname")});
+        EXPECT_EQ(shown.toStdString(), title);
+    }
 }
 
 } // namespace

@@ -15,7 +15,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-using Boxes = std::vector<MsgBoxCall>;
 
 class PasseditTest : public CorvalenTest
 {
@@ -40,7 +39,7 @@ protected:
     Passedit* editor = nullptr;
 };
 
-TEST_F(PasseditTest, SaveNeedsANameAndAPasswordAndARefusalKeepsTheInput)
+TEST_F(PasseditTest, SaveNeedsANameAndAPasswordARefusalKeepsTheInputAndCancelAddsNothing)
 {
     start({u"Bank|b4nk|me"_s, u"Mail|m41l|"_s});
     open();
@@ -52,60 +51,48 @@ TEST_F(PasseditTest, SaveNeedsANameAndAPasswordAndARefusalKeepsTheInput)
         EXPECT_EQ(editor->Command1[0]->isEnabled(), enabled) << box << text.toStdString();
     }
     EXPECT_FALSE(save({QString(), u"pw"_s}) || save({u"Shop"_s}));
-    EXPECT_EQ(takeMessages(), (Boxes{Box(u"Password Name is Blank!"_s, 48), Box(u"Password is Blank!"_s, 48)}));
-
+    EXPECT_EQ(takeMessages(), (std::vector{Box(u"Password Name is Blank!"_s, 48), Box(u"Password is Blank!"_s, 48)}));
+    // A name taken, then what the file cannot hold, in each field once.
     const QString taken = u"A Password already Exist for this Named Entry.  Select another Name."_s;
-    const QStringList cases[] = {{u"ban"_s, u"pw"_s},    {u"A|B"_s, u"pw"_s},    {u"Shop"_s, u"p|w"_s},
-                                 {u"Sh\top"_s, u"pw"_s}, {u"Shop"_s, u"p\nw"_s}, {u"Shop"_s, u"pw"_s, u"a\rb"_s}};
+    const QStringList cases[] = {
+        {u"ban"_s, u"pw"_s}, {u"A|B"_s, u"pw"_s}, {u"Shop"_s, u"p\nw"_s}, {u"Shop"_s, u"pw"_s, u"a\rb"_s}};
     for (const QStringList& fields : cases) {
         const QString refusal = EntryInput::Refusal(fields.value(0), fields.value(1), fields.value(2));
         open();
         EXPECT_FALSE(save(fields));
-        EXPECT_EQ(takeMessages(), Boxes{Box(refusal.isEmpty() ? taken : refusal, 48)});
+        EXPECT_EQ(takeMessages(), std::vector{Box(refusal.isEmpty() ? taken : refusal, 48)});
         EXPECT_EQ(typed(), fields.join(QString()));
     }
+    editor->Command1[1]->click(); // Cancel
+    EXPECT_EQ(editor->result(), QDialog::Rejected);
     EXPECT_EQ(main->List1->ListCount(), 2);
 }
 
-TEST_F(PasseditTest, AddEditCancelGenerateAndAFailedStore)
+TEST_F(PasseditTest, AddEditGenerateAndAFailedStore)
 {
     start({u"Bank|b4nk|me"_s, u"Mail|m41l|"_s, u"Password Corvalen|Key1| "_s});
     open();
     EXPECT_TRUE(save({u"Shop"_s, u"sh0p"_s, u"dept|7"_s}));
-    open(u"Mail"_s);
-    EXPECT_TRUE(editor->Text1[0]->isReadOnly());
-    // A save that fails and is tried again replaces the entry the window was opened on, once.
-    p->beforeWrite = [](const QString&) { throw RunError(RunError::DiskFull); };
-    EXPECT_FALSE(save({u"Mail"_s, u"n3w"_s, u"me"_s}));
-    p->beforeWrite = nullptr;
-    EXPECT_TRUE(save({u"Mail"_s, u"n3w"_s, u"me"_s}));
-    EXPECT_EQ(takeMessages().size(), 1u);
     open(u"Password Corvalen"_s);
-    EXPECT_EQ(typed(), u"Password CorvalenKey"_s) << "without the mode digit";
-    EXPECT_TRUE(editor->Text1[2]->isHidden());
+    EXPECT_TRUE(typed() == u"Password CorvalenKey"_s && editor->Text1[2]->isHidden()) << "no mode digit, no user ID";
     EXPECT_TRUE(save({u"Password Corvalen"_s, u"Closed"_s}));
     EXPECT_EQ(gProgramPassword, u"Closed"_s) << "read back from the file";
-    open(u"Bank"_s);
-    editor->Text1[1]->setText(u"changed"_s);
-    editor->Command1[1]->click();
-    EXPECT_EQ(editor->result(), QDialog::Rejected);
 
-    // Scripted random numbers give the password the generator makes of them.
-    const auto value = [](int i) { return double(i * 7919 % 1000) / 1000; };
-    for (int i = 0; i < 2 * RandomPassword::kSwaps; ++i)
-        p->rnd.push_back(value(i));
-    const RunError full(RunError::DiskFull);
-    p->beforeWrite = [full](const QString&) { throw full; };
-    open();
-    editor->Text1[0]->setText(u"Zoo"_s);
+    // Scripted random numbers give the password the generator makes of them. A save that fails keeps the window
+    // with its input and the file as it was; tried again, it replaces the entry the window was opened on, once.
+    const QString generated =
+        RandomPassword::Generate([this, i = 0]() mutable { return p->rnd.emplace_back(i++ * 7919 % 1000 / 1000.0); });
+    p->beforeWrite = [](const QString&) { throw RunError(RunError::DiskFull); };
+    open(u"Mail"_s);
     editor->Command1[2]->click();
-    int drawn = 0;
-    const QString generated = RandomPassword::Generate([&] { return value(drawn++); });
     editor->Command1[0]->click();
-    EXPECT_NE(editor->result(), QDialog::Accepted);
-    EXPECT_FALSE(gEntrySaved);
-    EXPECT_EQ(typed(), u"Zoo"_s + generated);
-    EXPECT_EQ(takeMessages(), Boxes{Box(Messages::StoreFailed(ErrorText(full)), vbCritical)});
+    EXPECT_TRUE(editor->result() != QDialog::Accepted && !gEntrySaved && editor->Text1[0]->isReadOnly());
+    EXPECT_EQ(typed(), u"Mail"_s + generated);
+    EXPECT_EQ(takeMessages(),
+              std::vector{Box(Messages::StoreFailed(ErrorText(RunError(RunError::DiskFull))), vbCritical)});
+    EXPECT_EQ(readPlainFile().value(1), u"Mail|m41l|"_s);
+    p->beforeWrite = nullptr;
+    EXPECT_TRUE(save({u"Mail"_s, u"n3w"_s, u"me"_s}));
     EXPECT_EQ(readPlainFile(), (QStringList{u"Bank|b4nk|me"_s, u"Mail|n3w|me"_s, u"Password Corvalen|Closed1| "_s,
                                             u"Shop|sh0p|dept|7"_s}));
 }

@@ -1,10 +1,10 @@
 // The password file's bytes: writing, reading, loading for the list, storing and converting, and the file
 // operations behind them.
-#include "core/CryptString.h"
 #include "core/FileOps.h"
 #include "core/ListItem.h"
 #include "core/PasswordFile.h"
 #include "core/RunError.h"
+#include "support/Texts.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -14,26 +14,9 @@
 #include <csignal>
 #include <sys/resource.h>
 
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
-using Texts = std::vector<QString>;
-
-// Texts written as one, separated by ";".
-Texts split(const char* joined)
-{
-    const QStringList parts = QString::fromUtf8(joined).split(QLatin1Char(';'));
-    return *joined ? Texts(parts.begin(), parts.end()) : Texts();
-}
-
-QString joined(const Texts& texts)
-{
-    return QStringList(texts.begin(), texts.end()).join(QLatin1Char(';'));
-}
+using namespace Qt::StringLiterals;
 
 // What a load found: its list items (or only their names) in list order; whether it is corrupted, of the
 // earlier layout and has a control record (1 or 0 each); and the control record's password and mode.
@@ -43,16 +26,8 @@ QString summary(const PasswordFile::Loaded& loaded, bool namesOnly = true)
     for (const EntryList::Row& row : loaded.rows)
         items << (namesOnly ? ListItem::NameOf(row.text) : row.text);
     const PasswordFile::Scan& scan = loaded.scan;
-    const auto bit = [](bool on) { return QString::number(int(on)); };
-    return items.join(QLatin1Char(';')) + QStringLiteral(" / ") + bit(loaded.corrupted) + bit(scan.earlierLayout) +
-           bit(scan.controlFound) + QLatin1Char(' ') + scan.programPassword + QLatin1Char(' ') +
-           QString::number(scan.mode);
-}
-
-QByteArray crypt(QByteArray text)
-{
-    CryptString(text.constData(), text.size(), text.data());
-    return text;
+    return items.join(u';') + QString::asprintf(" / %d%d%d ", loaded.corrupted, scan.earlierLayout, scan.controlFound) +
+           scan.programPassword + QString::asprintf(" %d", scan.mode);
 }
 
 template <class Call> int errorOf(Call&& call)
@@ -68,17 +43,14 @@ template <class Call> int errorOf(Call&& call)
 TEST(PasswordFile, EntriesInEveryScriptComeBackAsWritten)
 {
     const Texts lines =
-        split("Пароль|секрет|;Work|w0rk|dept|7;東京|パス|ユーザー;Café Zürich|naïve|böb;Ωmega|p|x;\xEF\xBB\xBF"
-              "Bom|b|");
+        split("Пароль|секрет|;Work|w0rk|dept|7;東京|パス|ユーザー;Café Zürich|naïve|böb;Ωmega|p|x;\uFEFFBom|b|");
     const QByteArray content = PasswordFile::Content(lines);
     // Enciphered UTF-8, CR LF after each line.
-    EXPECT_EQ(PasswordFile::Content({QStringLiteral("Café Zürich|x|")}).toHex(),
-              "ae350324f1beb3c8efa2063ec2a431fa0d0a");
+    EXPECT_EQ(PasswordFile::Content({u"Café Zürich|x|"_s}).toHex(), "ae350324f1beb3c8efa2063ec2a431fa0d0a");
     EXPECT_EQ(PasswordFile::PlainLines(content), lines);
-    EXPECT_EQ(
-        summary(PasswordFile::Load(content), false),
-        QStringLiteral("Café Zürich\t\t\t\tnaïve\tböb;Work\t\t\t\tw0rk\tdept|7;Ωmega\t\t\t\tp\tx;"
-                       "Пароль\t\t\t\tсекрет\t;東京\t\t\t\tパス\tユーザー;\uFEFFBom\t\t\t\tb\t / 000 not found 0"));
+    EXPECT_EQ(summary(PasswordFile::Load(content), false),
+              u"Café Zürich\t\t\t\tnaïve\tböb;Work\t\t\t\tw0rk\tdept|7;Ωmega\t\t\t\tp\tx;"
+              u"Пароль\t\t\t\tсекрет\t;東京\t\t\t\tパス\tユーザー;\uFEFFBom\t\t\t\tb\t / 000 not found 0"_s);
 }
 
 TEST(PasswordFile, OldEightBitLinesEveryLineEndAndBlankLinesAreRead)
@@ -87,11 +59,9 @@ TEST(PasswordFile, OldEightBitLinesEveryLineEndAndBlankLinesAreRead)
     const QByteArray zoo = crypt("Zoo|z|");
     for (const QByteArray& content :
          {latin1 + "\r\n" + zoo + "\r\n", latin1 + "\n" + zoo, latin1 + "\r\n" + zoo + "\r", latin1 + "\r" + zoo,
-          latin1 + "\r\r\n" + zoo, "\r\n\n" + latin1 + "\n\n\r" + zoo + "\r\n\r\n"}) {
-        EXPECT_EQ(PasswordFile::PlainLines(content), split("Café|pw|mé;Zoo|z|"));
-        EXPECT_EQ(summary(PasswordFile::Load(content), false),
-                  QStringLiteral("Café\t\t\t\tpw\tmé;Zoo\t\t\t\tz\t / 000 not found 0"));
-    }
+          latin1 + "\r\r\n" + zoo, "\r\n\n" + latin1 + "\n\n\r" + zoo + "\r\n\r\n"})
+        EXPECT_EQ(joined(PasswordFile::PlainLines(content)) + u" = "_s + summary(PasswordFile::Load(content), false),
+                  u"Café|pw|mé;Zoo|z| = Café\t\t\t\tpw\tmé;Zoo\t\t\t\tz\t / 000 not found 0"_s);
 }
 
 // Every file is loaded on one thread and, cut in two, on two: both must give the same.
@@ -131,25 +101,25 @@ TEST(PasswordFile, StoreWritesWhatCanBeStoredAndNamesWhatCannot)
     };
     for (const auto& [items, lines, refused] : cases) {
         const PasswordFile::Stored stored = PasswordFile::StoreItems(split(items));
-        EXPECT_EQ(stored.content, PasswordFile::Content(split(lines)));
-        EXPECT_EQ(joined(stored.refusedNames), QString::fromUtf8(refused));
+        EXPECT_EQ(std::pair(stored.content, joined(stored.refusedNames)),
+                  std::pair(PasswordFile::Content(split(lines)), QString::fromUtf8(refused)));
     }
     int calls = 0;
-    PasswordFile::StoreItems(Texts(2999, QStringLiteral("a\t\t\t\tb\tc")), [&] { ++calls; });
+    PasswordFile::StoreItems(Texts(2999, u"a\t\t\t\tb\tc"_s), [&] { ++calls; });
     EXPECT_EQ(calls, 2) << "after every thousand items";
 }
 
 TEST(PasswordFile, ConversionAddsABlankUserIdInListOrderAndStopsAtACorruptLine)
 {
-    const std::tuple<const char*, const char*, int> cases[] = {
-        {"Shop|s|h0p;Bank|b4nk;Password Corvalen|old1", "Bank|b4nk| ;Password Corvalen|old1| ;Shop|s|h0p", -1},
-        {"bank|2;BANK|x|y;Bank|1", "Bank|1| ;bank|2| ;BANK|x|y", -1},
-        {"Alpha|a;garbage;Zeta|z", "", 1},
+    const std::pair<const char*, const char*> cases[] = {
+        {"Shop|s|h0p;Bank|b4nk;Password Corvalen|old1", "Bank|b4nk| ;Password Corvalen|old1| ;Shop|s|h0p / -1"},
+        {"bank|2;BANK|x|y;Bank|1", "Bank|1| ;bank|2| ;BANK|x|y / -1"},
+        {"Alpha|a;garbage;Zeta|z", " / 1"},
     };
-    for (const auto& [lines, plainLines, corruptLine] : cases) {
+    for (const auto& [lines, expected] : cases) {
         const PasswordFile::Converted converted = PasswordFile::ConvertLines(split(lines));
-        EXPECT_EQ(joined(converted.plainLines), QString::fromUtf8(plainLines));
-        EXPECT_EQ(converted.corruptLine, corruptLine);
+        EXPECT_EQ(joined(converted.plainLines) + u" / "_s + QString::number(converted.corruptLine),
+                  QString::fromUtf8(expected));
     }
 }
 
@@ -162,8 +132,8 @@ TEST(FileOps, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
     EXPECT_EQ(int(QFile::permissions(path) & 0x0777), 0x0600) << "owner only";
     const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
 
-    // The system lets this process make no file larger than a few bytes: a write that fits the buffer fails
-    // in the flush, a larger one part way.
+    // The system lets this process make no file larger than a few bytes, as a full disk would: a short write
+    // and a long one both fail part way.
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -176,7 +146,7 @@ TEST(FileOps, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind)
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
 
-    EXPECT_EQ(numbers, (std::vector<int>{RunError::DeviceIO, RunError::DeviceIO}));
+    EXPECT_EQ(numbers, (std::vector<int>{RunError::DiskFull, RunError::DiskFull}));
     EXPECT_EQ(FileOps::ReadAll(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
 }
@@ -193,15 +163,13 @@ TEST(FileOps, NamesIgnoreLetterCaseAndHiddenFilesAreListed)
     FileOps::CreateEmptyHidden(path);
     EXPECT_EQ(PasswordFile::Path(dir.path()), path);
     EXPECT_EQ(FileOps::ResolveName(dir.path(), QStringLiteral("PASSWORD.DAT")), path);
-    EXPECT_EQ(FileOps::ReadAll(path), QByteArray());
-    EXPECT_TRUE(FileOps::IsHidden(path));
+    EXPECT_EQ(std::pair(FileOps::ReadAll(path), FileOps::IsHidden(path)), std::pair(QByteArray(), true));
 
     const QString list = dir.filePath(QStringLiteral(".hidden"));
     FileOps::WriteAtomic(list, "notes.txt\r\nPASSWORD.DAT\r");
     FileOps::WriteAtomic(path, "kept");
     FileOps::CreateEmptyHidden(path);
-    EXPECT_EQ(FileOps::ReadAll(path), QByteArray("kept"));
-    EXPECT_TRUE(FileOps::IsHidden(path));
+    EXPECT_EQ(std::pair(FileOps::ReadAll(path), FileOps::IsHidden(path)), std::pair(QByteArray("kept"), true));
     FileOps::SetAttr(path, FileOps::kAttrNormal);
     EXPECT_FALSE(FileOps::IsHidden(path));
     EXPECT_EQ(FileOps::ReadAll(list), QByteArray("notes.txt\n"));

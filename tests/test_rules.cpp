@@ -3,7 +3,6 @@
 #include "core/EntryInput.h"
 #include "core/EntryList.h"
 #include "core/ErrorLogRecord.h"
-#include "core/ListItem.h"
 #include "core/Merge.h"
 #include "core/PrintLayout.h"
 #include "core/Protection.h"
@@ -11,61 +10,32 @@
 #include "core/RunError.h"
 #include "core/Strings.h"
 #include "core/TileGrid.h"
+#include "support/Texts.h"
 
 #include <QRandomGenerator>
 #include <QSet>
 
 #include <gtest/gtest.h>
 
-#include <random>
-
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
-using Texts = std::vector<QString>;
-
-// Texts written as one, separated by ";".
-Texts split(const char* joined)
-{
-    const QStringList parts = QString::fromUtf8(joined).split(QLatin1Char(';'));
-    return *joined ? Texts(parts.begin(), parts.end()) : Texts();
-}
-
-QString joined(const Texts& texts)
-{
-    return QStringList(texts.begin(), texts.end()).join(QLatin1Char(';'));
-}
+using namespace Qt::StringLiterals;
 
 TEST(Protection, TheFilesControlRecordDecidesWhatALoadDoes)
 {
     using A = Protection::Action;
-    // The mode before, whether the file has a control record and its mode, how the load is made; the mode
-    // after and the action.
-    const std::tuple<int, bool, int, const char*, int, A> cases[] = {
-        {0, false, 0, "Load", 0, A::LogIn},
-        {0, false, 0, "Normal", 0, A::None},
-        {3, true, 1, "Load", 1, A::Lock},
-        {0, true, 1, "Normal", 1, A::None},
-        {0, true, 2, "Load", 2, A::LoginWindow},
-        {0, true, 2, "load", 2, A::None},
-        {1, false, 0, "Load", 1, A::LogIn},
-        {2, false, 0, "Load", 2, A::LogIn},
-        {0, true, 7, "Normal", 7, A::NotProgrammed},
-        {5, false, 0, "Load", 5, A::NotProgrammed},
+    // The mode before, the mode of the file's control record (-1: none), how the load is made; the mode after
+    // and the action.
+    const std::tuple<int, int, const char*, int, A> cases[] = {
+        {0, -1, "Load", 0, A::LogIn},         {0, -1, "Normal", 0, A::None},     {3, 1, "Load", 1, A::Lock},
+        {0, 1, "Normal", 1, A::None},         {0, 2, "Load", 2, A::LoginWindow}, {0, 2, "load", 2, A::None},
+        {1, -1, "Load", 1, A::LogIn},         {2, -1, "Load", 2, A::LogIn},      {0, 7, "Normal", 7, A::NotProgrammed},
+        {5, -1, "Load", 5, A::NotProgrammed},
     };
-    for (const auto& [current, controlFound, fileMode, how, mode, action] : cases) {
-        SCOPED_TRACE(testing::Message() << current << controlFound << fileMode << how);
-        const QString password = controlFound ? QStringLiteral("key") : PasswordFile::kNotFound;
-        const Protection::OnLoad onLoad =
-            Protection::Decide(qint16(current), PasswordFile::Scan{false, controlFound, password, qint16(fileMode)},
-                               QString::fromUtf8(how));
-        EXPECT_EQ(onLoad.mode, mode);
-        EXPECT_EQ(onLoad.action, action);
-        EXPECT_EQ(onLoad.programPassword, password);
+    for (const auto& [current, fileMode, how, mode, action] : cases) {
+        const PasswordFile::Scan scan{false, fileMode >= 0, PasswordFile::kNotFound, qint16(fileMode)};
+        const Protection::OnLoad onLoad = Protection::Decide(qint16(current), scan, QString::fromUtf8(how));
+        EXPECT_EQ(std::tuple(onLoad.mode, onLoad.action), std::tuple(mode, action)) << current << fileMode << how;
     }
     for (auto [mode, loggedIn, needed] :
          {std::tuple{0, false, false}, {1, false, true}, {2, true, false}, {7, false, true}})
@@ -75,63 +45,58 @@ TEST(Protection, TheFilesControlRecordDecidesWhatALoadDoes)
 TEST(Merge, NamesAlreadyTakenAreLeftOutAndALineWithoutBarsStopsEverything)
 {
     const Texts current = split("Bank\t\t\t\tb4nk\tme;Password Corvalen\t\t\t\tSecret1\t ");
-    // The medium's lines; the items added, the names left out and whether the file is invalid.
-    const std::tuple<const char*, const char*, const char*, bool> cases[] = {
+    // The medium's lines; the items added, whether the file is invalid and the names left out.
+    const std::pair<const char*, const char*> cases[] = {
         {"Bank|changed|other;Shop|sh0p|x|y;bank|lower|;Old|s3cret;Twice|1|;Twice|2|",
-         "Shop\t\t\t\tsh0p\tx|y;bank\t\t\t\tlower\t;Old\t\t\t\ts3cret\t ;Twice\t\t\t\t1\t", "Bank;Twice", false},
-        {"New|a|;Password Corvalen|x2| ;garbage;Late|l|", "", "Password Corvalen", true},
+         "Shop\t\t\t\tsh0p\tx|y;bank\t\t\t\tlower\t;Old\t\t\t\ts3cret\t ;Twice\t\t\t\t1\t / 0 Bank Twice"},
+        {"New|a|;Password Corvalen|x2| ;garbage;Late|l|", " / 1 Password Corvalen"},
     };
-    for (const auto& [lines, items, notices, invalid] : cases) {
+    for (const auto& [lines, expected] : cases) {
         const Merge::Plan plan = Merge::MergeLines(current, split(lines));
-        Texts names;
+        QString found = joined(plan.items) + u" / "_s + QString::number(plan.invalid);
         for (const Merge::Notice& notice : plan.notices)
-            names.push_back(notice.name);
-        EXPECT_EQ(joined(plan.items), QString::fromUtf8(items));
-        EXPECT_EQ(joined(names), QString::fromUtf8(notices));
-        EXPECT_EQ(plan.invalid, invalid);
+            found += u' ' + notice.name;
+        EXPECT_EQ(found, QString::fromUtf8(expected));
     }
-    EXPECT_EQ(Merge::NoticeText({Merge::Notice::Duplicate, QStringLiteral("Bank")}),
-              QStringLiteral("An entry for Bank already exist in the current Password File.\r\n\r\n"
-                             "The Import item will be Bypassed."));
+    EXPECT_EQ(
+        Merge::NoticeText({Merge::Notice::Duplicate, u"Bank"_s}),
+        u"An entry for Bank already exist in the current Password File.\r\n\r\nThe Import item will be Bypassed."_s);
 }
 
 TEST(EntryList, OrderIgnoresCaseTiesGoByExactTextAccentsGoWithTheirLetterAndTheControlRecordIsTheFirstOfItsName)
 {
-    Texts items =
+    const Texts items =
         split("bank\t\t\t\tp\t;Bank\t\t\t\tq\t;Bank\t\t\t\tP\t;apple\t\t\t\tp\t;Zoo\t\t\t\tp\t;émile\t\t\t\tp\t;"
               "Emma\t\t\t\tp\t;Elsa\t\t\t\tp\t;Ärzte\t\t\t\tp\t;Emile\t\t\t\tp\t;"
-              "Password Corvalen Extra\t\t\t\tp\t;Password Corvalen\t\t\t\ta1\t ;Password Corvalen\t\t\t\tB2\t ");
-    std::shuffle(items.begin(), items.end(), std::mt19937(3));
+              "Password Corvalen Extra\t\t\t\tp\t;Password Corvalen\t\t\t\tB2\t ;Password Corvalen\t\t\t\ta1\t ");
     EntryList added;
     for (const QString& item : items)
         added.add(item);
     EXPECT_EQ(joined(added.items()),
-              QStringLiteral("apple\t\t\t\tp\t;Ärzte\t\t\t\tp\t;Bank\t\t\t\tP\t;bank\t\t\t\tp\t;Bank\t\t\t\tq\t;"
-                             "Elsa\t\t\t\tp\t;Emile\t\t\t\tp\t;émile\t\t\t\tp\t;Emma\t\t\t\tp\t;"
-                             "Password Corvalen\t\t\t\ta1\t ;Password Corvalen\t\t\t\tB2\t ;"
-                             "Password Corvalen Extra\t\t\t\tp\t;Zoo\t\t\t\tp\t"));
-    EXPECT_EQ(added.controlRecordIndex(), 9);
-    EXPECT_EQ(added.findPrefix(QStringLiteral("E")), 5);
-    EXPECT_EQ(added.findPrefix(QStringLiteral("ÉM")), 6);
-    EXPECT_EQ(added.indexOf(QStringLiteral("émile\t\t\t\tp\t")), 7);
-    EXPECT_EQ(added.indexOf(QStringLiteral("émile\t\t\t\tq\t")), -1);
+              u"apple\t\t\t\tp\t;Ärzte\t\t\t\tp\t;Bank\t\t\t\tP\t;bank\t\t\t\tp\t;Bank\t\t\t\tq\t;"
+              u"Elsa\t\t\t\tp\t;Emile\t\t\t\tp\t;émile\t\t\t\tp\t;Emma\t\t\t\tp\t;"
+              u"Password Corvalen\t\t\t\ta1\t ;Password Corvalen\t\t\t\tB2\t ;"
+              u"Password Corvalen Extra\t\t\t\tp\t;Zoo\t\t\t\tp\t"_s);
+    // The control record, prefixes ignoring case and accents, exact texts.
+    EXPECT_EQ((std::vector{added.controlRecordIndex(), added.findPrefix(u"E"_s), added.findPrefix(u"ÉM"_s),
+                           added.indexOf(u"émile\t\t\t\tp\t"_s), added.indexOf(u"émile\t\t\t\tq\t"_s)}),
+              (std::vector{9, 5, 6, 7, -1}));
     EntryList list;
     list.assign(split("Bank Account\t\t\t\tb\t;Password Corvalen Extra\t\t\t\tc\t"));
-    EXPECT_EQ(list.controlRecordIndex(), -1);
-    EXPECT_EQ(list.findPrefix(QStringLiteral("PASS")), 1);
-    EXPECT_EQ(list.findPrefix(QStringLiteral("q")), -1);
-    const std::pair<const char*, bool> names[] = {
-        {"bank", true}, {"BANK ACCOUNT", true}, {"Bank Account Two", false}, {"Password", true}, {"Shop", false}};
-    for (auto [name, taken] : names)
-        EXPECT_EQ(list.NameExists(QString::fromUtf8(name)), taken) << name;
+    // A name is taken when an entry starts with it, ignoring case.
+    const auto taken = [&](const char* name) { return int(list.NameExists(QString::fromUtf8(name))); };
+    EXPECT_EQ(
+        (std::vector{list.controlRecordIndex(), list.findPrefix(u"PASS"_s), list.findPrefix(u"q"_s), taken("bank"),
+                     taken("BANK ACCOUNT"), taken("Bank Account Two"), taken("Password"), taken("Shop")}),
+        (std::vector{-1, 1, -1, 1, 1, 0, 1, 0}));
 }
 
 TEST(EntryInput, WhatTheFileCannotHoldIsRefusedFieldByField)
 {
-    const QString breaks = QStringLiteral(
-        " contains a tab or a line break, which the Password File cannot hold.  Please remove it and try again.");
-    const QString bars = QStringLiteral(" contains the character \"|\", which the Password File uses to separate its "
-                                        "fields.  Please choose another character.");
+    const QString breaks =
+        u" contains a tab or a line break, which the Password File cannot hold.  Please remove it and try again."_s;
+    const QString bars = u" contains the character \"|\", which the Password File uses to separate its fields.  "
+                         u"Please choose another character."_s;
     // Name, password and user ID; the field refused (none when empty) and whether for a "|".
     const std::tuple<const char*, const char*, const char*, const char*, bool> cases[] = {
         {"Shop", "pw", "dept|7", "", false},        {"A|B\t", "p|w", "", "Password Name", false},
@@ -140,36 +105,33 @@ TEST(EntryInput, WhatTheFileCannotHoldIsRefusedFieldByField)
     };
     for (const auto& [name, password, userId, field, bar] : cases)
         EXPECT_EQ(EntryInput::Refusal(QString::fromUtf8(name), QString::fromUtf8(password), QString::fromUtf8(userId)),
-                  *field ? QStringLiteral("The ") + QString::fromUtf8(field) + (bar ? bars : breaks) : QString());
+                  *field ? u"The "_s + QString::fromUtf8(field) + (bar ? bars : breaks) : QString());
 }
 
 TEST(RandomPassword, TenDistinctCharactersOfTheAlphabet)
 {
     QRandomGenerator random(5);
-    for (int run = 0; run < 100; ++run) {
-        const QString generated = RandomPassword::Generate([&] { return random.generateDouble(); });
-        const QSet<QChar> distinct(generated.begin(), generated.end());
-        EXPECT_EQ(distinct.size(), 10) << generated.toStdString();
-        EXPECT_TRUE(QSet<QChar>(RandomPassword::kAlphabet.begin(), RandomPassword::kAlphabet.end()).contains(distinct));
-    }
+    const QString generated = RandomPassword::Generate([&] { return random.generateDouble(); });
+    QSet<QChar> alphabet(RandomPassword::kAlphabet.begin(), RandomPassword::kAlphabet.end());
+    EXPECT_EQ(alphabet.intersect(QSet<QChar>(generated.begin(), generated.end())).size(), 10) << qPrintable(generated);
     // One swap of positions 15 and 62 (a value just below 1 still lands on 62), then draws of 0, which swap
     // position 1 with itself.
     int n = 0;
     const double draws[] = {14.5 / 62, 0.9999999999};
-    EXPECT_EQ(RandomPassword::Generate([&] { return n < 2 ? draws[n++] : 0.0; }), QStringLiteral("0PQRSTUVWX"));
+    EXPECT_EQ(RandomPassword::Generate([&] { return n < 2 ? draws[n++] : 0.0; }), u"0PQRSTUVWX"_s);
 }
 
-// A page as text: each row's y, "!" for the emphasis, then its cells as x=text.
-QString pageText(const PrintLayout::Page& page)
+// The pages as text: each row's y, "!" for the emphasis, then its cells as x=text; each page on a line of its own.
+QString pagesText(const std::vector<PrintLayout::Page>& pages)
 {
-    QStringList rows;
-    for (const PrintLayout::Row& row : page.rows) {
-        QString text = QString::number(row.y) + (row.emphasis ? QStringLiteral("!") : QString());
-        for (const PrintLayout::Cell& cell : row.cells)
-            text += QLatin1Char(' ') + QString::number(cell.x) + QLatin1Char('=') + cell.text;
-        rows << text;
-    }
-    return rows.join(QLatin1Char(';'));
+    QString text;
+    for (const PrintLayout::Page& page : pages)
+        for (const PrintLayout::Row& r : page.rows) {
+            text += (&r == page.rows.data() ? u"\n"_s : u";"_s) + QString::number(r.y) + u"!"_s.repeated(r.emphasis);
+            for (const PrintLayout::Cell& cell : r.cells)
+                text += u' ' + QString::number(cell.x) + u'=' + cell.text;
+        }
+    return text;
 }
 
 TEST(PrintLayout, HeaderRowsThenOneRowPerItemAndARowThatDoesNotFitStartsTheNextPage)
@@ -182,68 +144,53 @@ TEST(PrintLayout, HeaderRowsThenOneRowPerItemAndARowThatDoesNotFitStartsTheNextP
     // The control record shows no mode digit and no user ID, an item that cannot be taken apart its name only.
     const Texts items = split("Bank\t\t\t\tb4nk\tme|7;Password Corvalen\t\t\t\tSecret2\t ;Broken;Half\t\t\t\tno tab;"
                               "password corvalen\t\t\t\tother2\t ;Mail\t\t\t\t\t");
-    const std::vector<PrintLayout::Page> pages = PrintLayout::Layout(items, QStringLiteral("3/4/26"), m);
-    ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pageText(pages[0]),
-              QStringLiteral("0! 0=Date Run: 3/4/26 9690=Password Corvalen - Password List;240!;"
-                             "480! 0=Password Name 3400=Password User ID 5600=Password;"
-                             "720 0=Bank 3400=me|7 5600=b4nk;920 0=Password Corvalen 3400= 5600=Secret"));
-    EXPECT_EQ(pageText(pages[1]), QStringLiteral("0 0=Broken 3400= 5600=;200 0=Half 3400= 5600=;"
-                                                 "400 0=password corvalen 3400=  5600=other2;600 0=Mail 3400= 5600="));
+    EXPECT_EQ(pagesText(PrintLayout::Layout(items, u"3/4/26"_s, m)),
+              u"\n0! 0=Date Run: 3/4/26 9690=Password Corvalen - Password List;240!;"
+              u"480! 0=Password Name 3400=Password User ID 5600=Password;"
+              u"720 0=Bank 3400=me|7 5600=b4nk;920 0=Password Corvalen 3400= 5600=Secret\n"
+              u"0 0=Broken 3400= 5600=;200 0=Half 3400= 5600=;"
+              u"400 0=password corvalen 3400=  5600=other2;600 0=Mail 3400= 5600="_s);
     m.printableWidth = 1500;
     EXPECT_EQ(PrintLayout::Layout({}, QString(), m)[0].rows[0].cells[1].x, 0) << "a title wider than the page";
 
     const QLocale de(QLocale::German, QLocale::Germany);
-    EXPECT_EQ(PrintLayout::GeneralDate(QDateTime(QDate(2026, 3, 4), QTime(17, 5, 9)), de),
-              QStringLiteral("04.03.26 17:05:09"));
-    EXPECT_EQ(PrintLayout::GeneralDate(QDateTime(QDate(2026, 3, 4), QTime(0, 0)), de), QStringLiteral("04.03.26"));
+    for (auto [time, text] : {std::pair{QTime(17, 5, 9), "04.03.26 17:05:09"}, {QTime(0, 0), "04.03.26"}})
+        EXPECT_EQ(PrintLayout::GeneralDate(QDateTime(QDate(2026, 3, 4), time), de), QString::fromUtf8(text));
 }
 
 TEST(ErrorLogRecord, OneQuotedLineOfSevenFields)
 {
-    const ErrorLogRecord record{2,
-                                QDateTime(QDate(2026, 3, 4), QTime(7, 5, 9)),
-                                QStringLiteral(" Error has Occurred: the \"A:\" drive\r\nis\nempty\r-71  "),
-                                QStringLiteral(" ExportList "),
-                                QStringLiteral(" Version 1.0.53"),
-                                410};
+    const QDateTime when(QDate(2026, 3, 4), QTime(7, 5, 9));
+    const QString error = u" Error has Occurred: the \"A:\" drive\r\nis\nempty\r-71  "_s;
+    const ErrorLogRecord record{2, when, error, u" ExportList "_s, u" Version 1.0.53"_s, 410};
     EXPECT_EQ(record.line(), QByteArray("\"NT|03-04-2026|07:05:09|Error has Occurred: the \"A:\" drive is empty -71|"
                                         "ExportList| Version 1.0.53|410\"\r\n"));
-    EXPECT_EQ(ErrorLogRecord::PlatformMarker(1) + ErrorLogRecord::PlatformMarker(0), QStringLiteral("Win95?"));
+    EXPECT_EQ(ErrorLogRecord::PlatformMarker(1) + ErrorLogRecord::PlatformMarker(0), u"Win95?"_s);
 }
 
 TEST(TileGrid, RowsOverlapByOnePixelAndColumnsTouch)
 {
-    // Window, tile; the columns and rows where tiles go.
-    const std::tuple<QSize, QSize, std::vector<int>, std::vector<int>> cases[] = {
-        {{200, 178}, {95, 89}, {0, 95, 190}, {0, 88, 176}},
-        {{189, 175}, {95, 89}, {0, 95}, {0, 88}}, // one short of the extent: no tile there
-        {{3, 2}, {2, 1}, {0, 2}, {0, 1, 2}},      // a tile one pixel high still advances
-        {{200, 178}, {0, 89}, {}, {}},
-        {{-1, 5}, {2, 2}, {}, {0, 1, 2, 3, 4, 5}},
+    // Window, tile; the columns and rows where tiles go, and whether none does.
+    const std::tuple<QSize, QSize, std::vector<int>, std::vector<int>, bool> cases[] = {
+        {{200, 178}, {95, 89}, {0, 95, 190}, {0, 88, 176}, false},
+        {{189, 175}, {95, 89}, {0, 95}, {0, 88}, false}, // one short of the extent: no tile there
+        {{3, 2}, {2, 1}, {0, 2}, {0, 1, 2}, false},      // a tile one pixel high still advances
+        {{200, 178}, {0, 89}, {}, {}, true},
+        {{-1, 5}, {2, 2}, {}, {0, 1, 2, 3, 4, 5}, true},
     };
-    for (const auto& [window, tile, columns, rows] : cases) {
+    for (const auto& [window, tile, columns, rows, empty] : cases) {
         const TileGrid grid(window, tile);
-        EXPECT_EQ(grid.columns(), columns);
-        EXPECT_EQ(grid.rows(), rows);
-        EXPECT_EQ(grid.isEmpty(), columns.empty() || rows.empty());
+        EXPECT_EQ(std::tuple(grid.columns(), grid.rows(), grid.isEmpty()), std::tuple(columns, rows, empty));
     }
 }
 
-TEST(RunError, TextsGiveTheDescriptionAndTheNumber)
+TEST(RunError, TheTextGivesTheDescriptionAndTheNumber)
 {
-    const std::pair<int, const char*> cases[] = {
-        {52, "Bad file name or number"}, {53, "File not found"}, {57, "Device I/O error"},       {61, "Disk full"},
-        {70, "Permission denied"},       {71, "Disk not ready"}, {75, "Path/File access error"}, {76, "Path not found"},
-    };
-    for (const auto& [number, description] : cases)
-        EXPECT_EQ(RunError(number).description(), QString::fromUtf8(description));
-    EXPECT_EQ(RunError(13).description(), QStringLiteral("Application-defined or object-defined error"));
-    const RunError own(13, QStringLiteral("Type mismatch"));
-    EXPECT_EQ(ErrorText(own), QStringLiteral("Error has Occurred: Type mismatch-13"));
+    const RunError own(13, u"Type mismatch"_s);
+    EXPECT_EQ(ErrorText(own) + u'/' + ErrorText(RunError(RunError::DiskNotReady)),
+              u"Error has Occurred: Type mismatch-13/Error has Occurred: Disk not ready-71"_s);
     EXPECT_STREQ(own.what(), "Type mismatch");
-    EXPECT_EQ(LoadResString(139), QStringLiteral("Password Corvalen is attempting to update it's error log."));
-    EXPECT_EQ(LoadResString(1), QString());
+    EXPECT_EQ(LoadResString(139) + LoadResString(1), u"Password Corvalen is attempting to update it's error log."_s);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "core/Messages.h"
 #include "core/Strings.h"
-#include "core/Version.h"
 #include "frame/HelpWindow.h"
 #include "frame/PictureBox.h"
 #include "frame/Pictures.h"
@@ -15,174 +14,141 @@
 
 namespace {
 
-const QString kHelp = QStringLiteral("Corvalen.HLP");
-
-void put(const QString& path, const QByteArray& content = "x")
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-}
+using namespace Qt::StringLiterals;
+using Boxes = std::vector<MsgBoxCall>;
+const QString kHelp = u"Corvalen.HLP"_s, kBreak = u"\r\n\r\n"_s;
 
 // The two boxes of a logged error: the error under the procedure's name, then where the log went.
-std::vector<MsgBoxCall> loggedBoxes(const QString& error, const QString& procedure, int where = 144)
+Boxes loggedBoxes(const QString& error, const QString& procedure, int where = 144)
 {
     const QString told = LoadResString(142) + LoadResString(where) + gDoubleBreak + LoadResString(145) + gDoubleBreak +
                          LoadResString(146) + gDoubleBreak + gContactText;
-    return {Box(error, vbCritical, QStringLiteral("Error In Procedure:") + procedure), Box(told, vbOKOnly, QString())};
+    return {Box(error, vbCritical, u"Error In Procedure:"_s + procedure), Box(told, vbOKOnly, QString())};
 }
 
-// Notes how many pointer changes preceded each message box.
+// Marks the boxes shown under the hourglass (its changes alternate, on first).
 struct BusyWatch : ScriptedPlatform
 {
-    std::vector<size_t> changesAtBox;
-    int MsgBox(const QString& prompt, int flags, const QString& title) override
+    int MsgBox(const QString& text, int flags, const QString& title) override
     {
-        changesAtBox.push_back(busyPointer.size());
-        return ScriptedPlatform::MsgBox(prompt, flags, title);
+        return ScriptedPlatform::MsgBox(busyPointer.size() % 2 ? u"(busy) "_s + text : text, flags, title);
     }
 };
 
 using StartupTest = CorvalenTest;
 
-TEST_F(StartupTest, StartUpSetsTheGlobalsWithTheHourglassOnlyForTheHelpSearchAndClosingWritesNothing)
+TEST_F(StartupTest, StartUpSetsTheGlobalsSearchesHelpUnderTheHourglassTakesTheSettingsAndChecksTheSystem)
 {
-    p = std::make_unique<BusyWatch>();
-    p->install();
-    writePlainFile({QStringLiteral("Bank|b4nk|")});
+    (p = std::make_unique<BusyWatch>())->install();
+    writePlainFile({u"Bank|b4nk|"_s});
     main = std::make_unique<Mainform>(); // no help file anywhere
     main->Form_Load();
-    EXPECT_EQ(gVersionText, QStringLiteral(" Version ") + VersionNumberText());
-    EXPECT_EQ(gDoubleBreak, QStringLiteral("\r\n\r\n"));
-    EXPECT_EQ(gContactText, Messages::ContactText());
-    EXPECT_EQ(gWindowsDir, p->windowsFolder.path());
-    EXPECT_EQ(gWindowsVersion, 601);
-    EXPECT_TRUE(gDesignerMode && gTerminateAfter); // the settings are absent
-    const QString missing = LoadResString(147) + gDoubleBreak + LoadResString(148) + gDoubleBreak + gDoubleBreak +
-                            LoadResString(150) + gDoubleBreak + gContactText;
-    EXPECT_EQ(takeMessages(), std::vector{Box(missing, vbExclamation)});
-    EXPECT_EQ(static_cast<BusyWatch&>(*p).changesAtBox, std::vector<size_t>{1});
+    EXPECT_TRUE(gWindowsDir == p->windowsFolder.path() && gDesignerMode && gTerminateAfter); // the settings are absent
+    EXPECT_EQ(takeMessages(), Boxes{Box(u"(busy) "_s + LoadResString(147) + kBreak + LoadResString(148) + kBreak +
+                                            kBreak + LoadResString(150) + kBreak + Messages::ContactText(),
+                                        vbExclamation)});
     EXPECT_EQ(p->busyPointer, (std::vector<bool>{true, false}));
 
-    p->beforeWrite = [](const QString& path) { ADD_FAILURE() << "wrote " << path.toStdString(); };
-    main->close();
-    EXPECT_EQ(p->helpCalls, std::vector<int>{HELP_QUIT});
-    EXPECT_TRUE(p->quitCalled);
-
-    for (const auto& [minor, ends] : {std::pair{51, false}, std::pair{50, true}}) {
-        p->os = {3, minor, 1};
-        EXPECT_EQ(Ends([this] { launch(); }), ends) << minor;
-        EXPECT_EQ(takeMessages(),
-                  ends ? std::vector{Box(LoadResString(175), vbInformation)} : std::vector<MsgBoxCall>{});
-    }
-}
-
-TEST_F(StartupTest, DesignerModeAndTerminateAfterSettings)
-{
-    writePlainFile({QStringLiteral("Bank|b4nk|")});
     // A DesignerMode that is no Boolean keeps the designer look, silently; a TerminateAfter that is no Boolean
-    // is an error of Main, and the option stays off.
+    // is an error of Main and leaves the option as it was. The designer look tiles the background: off the buttons
+    // and the list, the second tile of the first row shows. The oldest system that runs is 3.51.
     const std::tuple<const char*, const char*, bool, bool, bool> cases[] = {{"False", "False", false, false, false},
-                                                                            {"Tiled", "-1", true, true, false},
-                                                                            {"0", "maybe", false, false, true}};
+                                                                            {"0", "maybe", false, false, true},
+                                                                            {"Tiled", "-1", true, true, false}};
+    const QImage tile = Picture(u"back.png"_s).toImage();
+    p->os = {3, 51, 1};
     for (const auto& [designerMode, terminateAfter, designer, terminate, logged] : cases) {
-        setSetting(QStringLiteral("Constants/DesignerMode"), QLatin1String(designerMode));
-        setSetting(QStringLiteral("Constants/TerminateAfter"), QLatin1String(terminateAfter));
-        ResetGlobals();
+        setSetting(u"Constants/DesignerMode"_s, QLatin1String(designerMode));
+        setSetting(u"Constants/TerminateAfter"_s, QLatin1String(terminateAfter));
         launch();
         EXPECT_EQ(std::pair(gDesignerMode, gTerminateAfter), std::pair(designer, terminate)) << terminateAfter;
-        const QString mismatch = QStringLiteral("Error has Occurred: Type mismatch-13");
-        EXPECT_EQ(takeMessages(), logged ? loggedBoxes(mismatch, QStringLiteral("Main")) : std::vector<MsgBoxCall>{});
+        EXPECT_EQ(main->grab().toImage().pixelColor(tile.width() + 3, 45) == tile.pixelColor(3, 45), designer);
+        EXPECT_EQ(takeMessages(), logged ? loggedBoxes(u"Error has Occurred: Type mismatch-13"_s, u"Main"_s) : Boxes{});
     }
+    p->os = {3, 50, 1};
+    EXPECT_TRUE(Ends([this] { launch(); }));
+    EXPECT_EQ(takeMessages(), Boxes{Box(LoadResString(175), vbInformation)});
 }
 
 TEST_F(StartupTest, FirstRunCheckAndTheSettingsStore)
 {
-    const QString hiddenList = p->programFile(QStringLiteral(".hidden"));
-    writePlainFile({QStringLiteral("Bank|b4nk|")});
-    RegDB_CheckVersion();
-    EXPECT_FALSE(QFileInfo::exists(hiddenList));
+    writePlainFile({u"Bank|b4nk|"_s});
+    RegDB_CheckVersion(); // a file already there is the user's, left as it is
+    EXPECT_FALSE(QFileInfo::exists(p->programFile(u".hidden"_s)));
     ASSERT_TRUE(QFile::remove(passwordFile()));
-    RegDB_CheckVersion(); // no installer information: a first run
-    EXPECT_TRUE(QFileInfo(passwordFile()).isFile() && BytesOf(passwordFile()).isEmpty());
-    EXPECT_EQ(BytesOf(hiddenList), QByteArray("Password.dat\n"));
+    RegDB_CheckVersion(); // no installer information: a first run, which gets an empty hidden file
+    EXPECT_EQ(BytesOf(passwordFile()) + BytesOf(p->programFile(u".hidden"_s)), QByteArray("Password.dat\n"));
     ASSERT_TRUE(QFile::remove(passwordFile()));
-    setSetting(QStringLiteral("CurrentVersion/MajorVersion"), QStringLiteral("1"));
+    setSetting(u"CurrentVersion/MajorVersion"_s, u"1"_s);
     RegDB_CheckVersion();
     EXPECT_FALSE(QFileInfo::exists(passwordFile()));
 
-    const auto designerMode = [] { return RegDB_GetValue(QStringLiteral("DesignerMode"), QStringLiteral("True")); };
-    RegDB_SetValue(QStringLiteral("DesignerMode"), QStringLiteral("False"));
-    EXPECT_EQ(designerMode(), QStringLiteral("False"));
-    EXPECT_EQ(setting(QStringLiteral("Constants/DesignerMode")), QStringLiteral("False"));
-    put(settingsFile(), QByteArray("\xff\xfe\x01[Constants\nDesignerMode\n[[\n") + QByteArray(32, '\0'));
-    EXPECT_EQ(designerMode(), QStringLiteral("True"));
+    const auto designerMode = [] { return RegDB_GetValue(u"DesignerMode"_s, u"True"_s); };
+    RegDB_SetValue(u"DesignerMode"_s, u"False"_s);
+    EXPECT_EQ(designerMode(), u"False"_s);
+    p->WriteFile(settingsFile(), QByteArray("\xff\xfe\x01[Constants\nDesignerMode\n[[\n") + QByteArray(32, '\0'));
+    EXPECT_EQ(designerMode(), u"True"_s);
     // A folder where the file should be cannot be read, even by root.
     ASSERT_TRUE(QFile::remove(settingsFile()) && QDir().mkpath(settingsFile()));
     EXPECT_TRUE(Ends(designerMode));
-    const QString error = QStringLiteral("Error has Occurred: Path/File access error (the settings file ") +
-                          settingsFile() + QStringLiteral(" cannot be read)-75");
-    EXPECT_EQ(takeMessages(), loggedBoxes(error, QStringLiteral("RegDB_GetValueDesignerMode1|DesignerMode|True")));
-    EXPECT_TRUE(Ends([] { RegDB_SetValue(QStringLiteral("TerminateAfter"), QStringLiteral("False")); }));
+    const QString error =
+        u"Error has Occurred: Path/File access error (the settings file "_s + settingsFile() + u" cannot be read)-75"_s;
+    EXPECT_EQ(takeMessages(), loggedBoxes(error, u"RegDB_GetValueDesignerMode1|DesignerMode|True"_s));
+    EXPECT_TRUE(Ends([] { RegDB_SetValue(u"TerminateAfter"_s, u"False"_s); }));
 }
 
 TEST_F(StartupTest, ErrorLogGoesToTheProgramFolderElseTheWindowsFolderElseOnlySaysItCannot)
 {
     gWindowsDir = p->windowsFolder.path();
-    gDoubleBreak = kCrLf + kCrLf;
-    gErrorText = QStringLiteral("Error has Occurred: Disk full-61");
-    const QString programLog = p->programFile(QStringLiteral("errors.log"));
-    put(programLog, "\"earlier\"\r\n");
-    WriteErrorLog(QStringLiteral("Main"));
-    EXPECT_EQ(takeMessages(), loggedBoxes(gErrorText, QStringLiteral("Main")));
-    const QByteArray log = BytesOf(programLog);
+    gErrorText = u"Error has Occurred: Disk full-61"_s;
+    p->WriteFile(p->programFile(u"errors.log"_s), "\"earlier\"\r\n");
+    WriteErrorLog(u"Main"_s);
+    EXPECT_EQ(takeMessages(), loggedBoxes(gErrorText, u"Main"_s));
+    const QByteArray log = BytesOf(p->programFile(u"errors.log"_s));
     EXPECT_TRUE(log.startsWith("\"earlier\"\r\n\"") && log.endsWith("|Main||0\"\r\n") && log.count('\n') == 2);
 
-    ASSERT_TRUE(QFile::remove(programLog) && QDir().mkpath(programLog));
-    WriteErrorLog(QStringLiteral("Main"));
-    EXPECT_EQ(takeMessages(), loggedBoxes(gErrorText, QStringLiteral("Main"), 143));
-    EXPECT_TRUE(BytesOf(gWindowsDir + QStringLiteral("/errors.log")).endsWith("|Main||0\"\r\n"));
+    ASSERT_TRUE(QFile::remove(p->programFile(u"errors.log"_s)) && QDir().mkpath(p->programFile(u"errors.log"_s)));
+    WriteErrorLog(u"Main"_s);
+    EXPECT_EQ(takeMessages(), loggedBoxes(gErrorText, u"Main"_s, 143));
+    EXPECT_TRUE(BytesOf(gWindowsDir + u"/errors.log"_s).endsWith("|Main||0\"\r\n"));
 
     gWindowsDir.clear(); // an unknown windows folder, never the root folder
-    WriteErrorLog(QStringLiteral("Main"));
+    WriteErrorLog(u"Main"_s);
     const QString cannot = LoadResString(139) + gDoubleBreak + LoadResString(140) + gDoubleBreak + LoadResString(141);
-    EXPECT_EQ(takeMessages(), std::vector{Box(cannot, vbCritical)});
+    EXPECT_EQ(takeMessages(), Boxes{Box(cannot, vbCritical)});
 }
 
 TEST_F(StartupTest, HelpFileIsSoughtInTheProgramFolderThenAlongPathAndShownByTheHelpWindow)
 {
     QTemporaryDir dirs;
-    const QString cased = dirs.filePath(QStringLiteral("cased"));
-    ASSERT_TRUE(QDir().mkpath(cased) && QDir().mkpath(dirs.filePath(QStringLiteral("d/") + kHelp)));
-    put(p->programFile(kHelp));
-    put(p->programFile(QStringLiteral(".hidden")), kHelp.toUtf8());
-    put(dirs.filePath(kHelp));
-    put(cased + QStringLiteral("/corvalen.hlp"));
-    // An empty entry is the root folder, not the current one; a folder of the name is no help file.
+    ASSERT_TRUE(QDir().mkpath(dirs.filePath(u"d/"_s + kHelp)));
+    p->WriteFile(dirs.filePath(kHelp), "x");
+    p->WriteFile(p->programFile(kHelp), "x");
+    p->WriteFile(p->programFile(u".hidden"_s), kHelp.toUtf8());
+    // A hidden file does not count; an empty entry is the root folder, not the current one; a folder of the name
+    // is no help file.
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dirs.path());
-    p->env[QStringLiteral("PATH")] = QStringLiteral(":%1/none:%1/d:%2/").arg(dirs.path(), cased);
-    EXPECT_TRUE(Help_File_In_Path());
-    QDir::setCurrent(previous);
-    EXPECT_EQ(gHelpFile, cased + QStringLiteral("/corvalen.hlp"));
-    ASSERT_TRUE(QFile::remove(p->programFile(QStringLiteral(".hidden"))));
-    EXPECT_TRUE(Help_File_In_Path());
-    EXPECT_EQ(gHelpFile, p->programFile(kHelp));
-    ASSERT_TRUE(QFile::remove(p->programFile(kHelp)));
-    p->env[QStringLiteral("PATH")] = dirs.filePath(QStringLiteral("d"));
+    p->env[u"PATH"_s] = u":%1/none:%1/d"_s.arg(dirs.path());
     EXPECT_FALSE(Help_File_In_Path());
+    QDir::setCurrent(previous);
+    // Any letter case will do along the path, and the program's folder comes first.
+    p->WriteFile(dirs.filePath(u"d/corvalen.hlp"_s), "x");
+    EXPECT_EQ(Help_File_In_Path() ? gHelpFile : QString(), dirs.filePath(u"d/corvalen.hlp"_s));
+    ASSERT_TRUE(QFile::remove(p->programFile(u".hidden"_s)));
+    EXPECT_EQ(Help_File_In_Path() ? gHelpFile : QString(), p->programFile(kHelp));
 
     EXPECT_FALSE(HelpWindow::ShowTopic(p->programDirPath, kHelpContentsTopic));
-    for (const auto& [topic, heading] : {std::pair{90, "Program options"}, std::pair{10, "Password Corvalen"}}) {
+    for (const auto& [topic, heading] : {std::pair{90, u"Program options"_s}, std::pair{10, u"Password Corvalen"_s}}) {
         ASSERT_TRUE(HelpWindow::ShowTopic(QStringLiteral(CORVALEN_GUIDE), topic));
-        const QTextBrowser& browser = *HelpWindow::current()->browser();
-        EXPECT_EQ(browser.cursorForPosition(QPoint(4, 4)).block().text(), QLatin1String(heading));
+        EXPECT_EQ(HelpWindow::current()->browser()->cursorForPosition(QPoint(4, 4)).block().text(), heading);
     }
     QTest::keyClick(HelpWindow::current(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(HelpWindow::current(), nullptr);
 }
 
-TEST_F(StartupTest, HandCursorByKindAndExactTagAndTheBackgroundTiledOnlyInDesignerMode)
+TEST_F(StartupTest, HandCursorByKindAndExactTag)
 {
     QWidget w;
     const std::tuple<QWidget*, const char*, bool> cases[] = {
@@ -194,18 +160,8 @@ TEST_F(StartupTest, HandCursorByKindAndExactTagAndTheBackgroundTiledOnlyInDesign
         SetTag(control, QLatin1String(tag));
     SetPointer(w);
     for (const auto& [control, tag, hand] : cases)
-        EXPECT_EQ(control->testAttribute(Qt::WA_SetCursor) && control->cursor().shape() == Qt::BitmapCursor, hand)
+        EXPECT_EQ(control->cursor().shape() == Qt::BitmapCursor, hand)
             << control->metaObject()->className() << " " << tag;
-
-    // Off the buttons and the list, in the first row of tiles of the main window.
-    Mainform form;
-    const QImage tile = Picture(QStringLiteral("back.png")).toImage();
-    const QPoint first(3, 45), second(tile.width() + 3, 45);
-    EXPECT_EQ(form.grab().toImage().pixelColor(first), form.palette().color(QPalette::Window));
-    gDesignerMode = true;
-    const QImage shot = form.grab().toImage();
-    EXPECT_EQ(shot.pixelColor(first), tile.pixelColor(first));
-    EXPECT_EQ(shot.pixelColor(second), tile.pixelColor(first));
 }
 
 } // namespace

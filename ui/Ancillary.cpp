@@ -72,7 +72,8 @@ template <class Statement> void onMedium(const QString& folder, Statement&& stat
 Ancillary::Ancillary(Mainform& main) : QDialog(&main), m_main(main)
 {
     setWindowTitle(QStringLiteral("Ancillary Functions"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A window of fixed size: nothing to minimise or maximise, only the close button.
+    setWindowFlags(windowFlags() & ~(Qt::WindowContextHelpButtonHint | Qt::WindowMinMaxButtonsHint));
     setFixedSize(Twips(3195), Twips(2715));
     WrapButton::MakeButtons(*this, kButtons, std::size(kButtons), Command1.data(),
                             [this](int index) { Command1_Click(index); });
@@ -131,7 +132,9 @@ void Ancillary::ExportList()
         medium = mediumFolder();
         const QString target = FileOps::ResolveName(medium, kDiskName);
         // Written to a temporary file on the medium, flushed to the device and then renamed into place:
-        // a full or pulled medium never holds a truncated copy under the real name.
+        // a full or pulled medium never holds a truncated copy under the real name, and a link there is
+        // replaced, never written through. What an interrupted export left behind goes first.
+        FileOps::RemoveLeftovers(target);
         devices().WriteFile(target, FileOps::ReadAll(PasswordFile::Path(environment().programDir())));
         session().DoEvents();
         FileOps::SetAttr(target, FileOps::kAttrNormal);
@@ -199,11 +202,22 @@ void Ancillary::ImportList()
 
 void Ancillary::overwrite(const QString& diskFile)
 {
-    const QString ownFile = PasswordFile::Path(environment().programDir());
-    // The copy replaces the program's file in one step: a failed copy leaves the old file whole, and then
-    // there is nothing to load or to call completed.
+    // A program's file the user made a link keeps being the link's target.
+    const QString ownFile = FileOps::LinkTarget(PasswordFile::Path(environment().programDir()));
+    const QString medium = QFileInfo(diskFile).absolutePath();
+    QByteArray content;
+    if (importStep([&] { onMedium(medium, [&] { content = FileOps::ReadAll(diskFile); }); }) != Step::Done)
+        return;
+    // Only a password file may take the place of the user's own.
+    if (!PasswordFile::IsPasswordFile(content)) {
+        dialogs().MsgBox(kNotValid, vbExclamation, kAppTitle);
+        return;
+    }
+    // The user's file is kept as its backup copy first. The copy replaces the program's file in one step: a
+    // failed copy leaves the old file whole, and then there is nothing to load or to call completed.
     const Step copied = importStep([&] {
-        onMedium(QFileInfo(diskFile).absolutePath(), [&] { devices().WriteFile(ownFile, FileOps::ReadAll(diskFile)); });
+        FileOps::Backup(ownFile);
+        devices().WriteFile(ownFile, content);
     });
     if (copied != Step::Done)
         return;
@@ -219,7 +233,8 @@ void Ancillary::merge(const std::vector<QString>& plainLines)
     ListBox& list = *m_main.List1;
     const Merge::Plan plan = Merge::MergeLines(list.entries().items(), plainLines);
     for (const Merge::Notice& notice : plan.notices)
-        dialogs().MsgBox(Merge::NoticeText(notice), vbInformation, kAppTitle);
+        dialogs().MsgBox(Merge::NoticeText(notice),
+                         notice.kind == Merge::Notice::Duplicate ? vbInformation : vbExclamation, kAppTitle);
     if (plan.invalid) {
         // Nothing of a file that proved invalid joins the list.
         dialogs().MsgBox(kNotValid, vbExclamation, kAppTitle);

@@ -54,7 +54,7 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& r)
 
 QString passwordFilePath()
 {
-    return PasswordFile::Path(environment().programDir());
+    return FileOps::LinkTarget(PasswordFile::Path(environment().programDir()));
 }
 
 template <class Window> void showModal(Mainform& main)
@@ -152,6 +152,7 @@ void Mainform::Form_Load()
     if (!ok)
         gDesignerMode = true;
     SplashRoutines();
+    FileOps::StartRun(PasswordFile::Path(environment().programDir()));
     LoadPasswords(QStringLiteral("Load"));
     SetPointer(*this);
     Timer1->start();
@@ -252,6 +253,7 @@ bool Mainform::StorePasswords()
     for (const QString& name : stored.refusedNames)
         dialogs().MsgBox(Messages::EntryNotStored(name), vbOKOnly);
     try {
+        FileOps::BackupOnce(passwordFilePath());
         devices().WriteFile(passwordFilePath(), stored.content);
     } catch (const RunError& error) {
         dialogs().MsgBox(Messages::StoreFailed(ErrorText(error)), vbCritical, kAppTitle);
@@ -271,6 +273,7 @@ void Mainform::ConvertPasswords()
             QStringLiteral("Conversion Routine: Password File is corrupted.  Please use your Backup Copy."), vbOKOnly);
         session().End();
     }
+    FileOps::Backup(path);
     // Written whole and then renamed into place: a failure leaves the old file as it was.
     devices().WriteFile(path, PasswordFile::Content(converted.plainLines));
 }

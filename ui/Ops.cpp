@@ -34,7 +34,8 @@ Ops::Ops(Mainform& main) : QDialog(&main), m_main(main)
 void Ops::createControls()
 {
     setWindowTitle(QStringLiteral("Corvalen Options"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A window of fixed size: nothing to minimise or maximise, only the close button.
+    setWindowFlags(windowFlags() & ~(Qt::WindowContextHelpButtonHint | Qt::WindowMinMaxButtonsHint));
     setFixedSize(Twips(5400), Twips(2895));
 
     // An opaque panel: the option buttons repaint on it, never on the window behind.

@@ -46,7 +46,8 @@ Passedit::Passedit(Mainform& main) : QDialog(&main), m_main(main)
 void Passedit::createControls()
 {
     setWindowTitle(QStringLiteral("Password Editor"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A window of fixed size: nothing to minimise or maximise, only the close button.
+    setWindowFlags(windowFlags() & ~(Qt::WindowContextHelpButtonHint | Qt::WindowMinMaxButtonsHint));
     setFixedSize(Twips(6090), Twips(2355));
 
     QFont labelFont = font();

@@ -18,7 +18,8 @@
 frmLogin::frmLogin(Mainform* main) : QDialog(main), m_main(main)
 {
     setWindowTitle(QStringLiteral("Password Corvalen Security"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A window of fixed size: nothing to minimise or maximise, only the close button.
+    setWindowFlags(windowFlags() & ~(Qt::WindowContextHelpButtonHint | Qt::WindowMinMaxButtonsHint));
     setFixedSize(Twips(3750), Twips(1545));
 
     lblLabels = new QLabel(QStringLiteral("&Password:"), this);
@@ -26,6 +27,8 @@ frmLogin::frmLogin(Mainform* main) : QDialog(main), m_main(main)
     txtPassword = new QLineEdit(this);
     txtPassword->setGeometry(TwipsRect(1290, 285, 2325, 345));
     txtPassword->setEchoMode(QLineEdit::Password);
+    // Each typed character shows as an asterisk, as it always has in this box.
+    txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     lblLabels->setBuddy(txtPassword);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 
 namespace {
 
@@ -31,6 +32,25 @@ QString wrapped(const QString& caption, const QFontMetrics& metrics, int width)
     return out + line;
 }
 
+// Gives the option its caption in lines that fit beside its button. When they need more room than the
+// option has, it grows to the right, up to the right edge given, until they fit.
+void setCaption(QRadioButton& option, const QString& caption, int rightEdge)
+{
+    const QFontMetrics metrics = option.fontMetrics();
+    for (;;) {
+        QStyleOptionButton styleOption;
+        styleOption.initFrom(&option);
+        const QRect area = option.style()->subElementRect(QStyle::SE_RadioButtonContents, &styleOption, &option);
+        const QString text = wrapped(caption, metrics, area.width());
+        if (area.contains(metrics.boundingRect(area, Qt::AlignLeft | Qt::AlignVCenter, text)) ||
+            option.geometry().right() >= rightEdge) {
+            option.setText(text);
+            return;
+        }
+        option.resize(option.width() + 1, option.height());
+    }
+}
+
 } // namespace
 
 ::import::import(Ancillary& owner, Mainform& main) : QDialog(&owner), m_owner(owner), m_main(main)
@@ -42,7 +62,8 @@ QString wrapped(const QString& caption, const QFontMetrics& metrics, int width)
 void import::createControls()
 {
     setWindowTitle(QStringLiteral("Password Corvalen - Import Tool"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A window of fixed size: nothing to minimise or maximise, only the close button.
+    setWindowFlags(windowFlags() & ~(Qt::WindowContextHelpButtonHint | Qt::WindowMinMaxButtonsHint));
     setFixedSize(Twips(5295), Twips(2535));
 
     // An opaque panel: the options repaint on it, never on the tiles behind.
@@ -57,11 +78,12 @@ void import::createControls()
     const QString captions[2] = {QStringLiteral("Overwrite Existing Password File"),
                                  QStringLiteral(" Merge Password Files")};
     const QRect places[2] = {TwipsRect(240, 600, 1575, 495), TwipsRect(2400, 600, 2055, 495)};
+    // The first option may grow up to the second, the second up to the panel's edge.
+    const int rightEdges[2] = {places[1].left() - Twips(120), Picture1->contentsRect().right()};
     for (int i = 0; i < 2; ++i) {
         auto* option = new QRadioButton(Picture1);
         option->setGeometry(places[i]);
-        const int textWidth = places[i].width() - option->iconSize().width() - 8;
-        option->setText(wrapped(captions[i], option->fontMetrics(), textWidth));
+        setCaption(*option, captions[i], rightEdges[i]);
         option->setAccessibleName(captions[i]);
         connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)

@@ -5,13 +5,13 @@
 #include <QDialog>
 #include <QHash>
 #include <QPrinter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <deque>
 #include <exception>
 #include <functional>
 #include <ostream>
-#include <stdexcept>
 #include <vector>
 
 // Thrown where the program would end at once, so that a test can see it and nothing more runs.
@@ -27,10 +27,7 @@ struct MsgBoxCall
     int flags = 0;
     QString title = QStringLiteral("Password Corvalen");
 
-    bool operator==(const MsgBoxCall& other) const
-    {
-        return prompt == other.prompt && flags == other.flags && title == other.title;
-    }
+    bool operator==(const MsgBoxCall& o) const { return prompt == o.prompt && flags == o.flags && title == o.title; }
 };
 std::ostream& operator<<(std::ostream& out, const MsgBoxCall& call);
 
@@ -40,22 +37,17 @@ std::ostream& operator<<(std::ostream& out, const MsgBoxCall& call);
 class ScriptedPlatform : public Dialogs, public Session, public Environment, public Devices
 {
 public:
-    ScriptedPlatform();
     // Makes this the platform the program uses.
-    void install();
+    void install() { SetPlatform({this, this, this, this}); }
 
     // --- Script
     std::deque<int> answers;
-    // Actions for the next modal windows, in order; a window with no action closes untouched.
+    // Actions for the next modal windows, in order; a window with no action closes untouched, one of
+    // another class than the action expects fails the test (std::bad_cast).
     std::deque<std::function<void(QDialog&)>> modalActions;
     template <class Window> void onModal(std::function<void(Window&)> action)
     {
-        modalActions.push_back([action](QDialog& dialog) {
-            auto* window = dynamic_cast<Window*>(&dialog);
-            if (!window)
-                throw std::logic_error("unexpected modal window");
-            action(*window);
-        });
+        modalActions.push_back([action](QDialog& dialog) { action(dynamic_cast<Window&>(dialog)); });
     }
     // Runs before every file the program replaces; may throw RunError to make the write fail.
     std::function<void(const QString& path)> beforeWrite;
@@ -64,7 +56,6 @@ public:
     std::vector<MsgBoxCall> messages;
     std::vector<QString> modalShown; // class names, in order
     bool quitCalled = false;
-    int doEventsCalls = 0;
     std::vector<bool> busyPointer; // every change, in order
     QString clipboardText;
     bool clipboardSecret = false;
@@ -74,7 +65,7 @@ public:
     // --- Environment
     QTemporaryDir programFolder;
     QTemporaryDir windowsFolder;
-    QString programDirPath;
+    QString programDirPath = programFolder.path();
     QString mediumPath; // empty: no medium
     QHash<QString, QString> env;
     OsVersion os{6, 1, 0};
@@ -86,20 +77,42 @@ public:
 
     int MsgBox(const QString& prompt, int flags, const QString& title) override;
     void ShowModal(QDialog& window) override;
-    [[noreturn]] void End() override;
+    [[noreturn]] void End() override { throw ProgramEnded(); }
     void Quit() override { quitCalled = true; }
-    void DoEvents() override { ++doEventsCalls; }
+    void DoEvents() override {}
     void SetBusyPointer(bool busy) override { busyPointer.push_back(busy); }
     QString programDir() const override { return programDirPath; }
-    QByteArray windowsDirectoryBuffer() const override;
+    QByteArray windowsDirectoryBuffer() const override
+    {
+        return windowsFolder.path().toLocal8Bit().leftJustified(255, '\0');
+    }
     QString variable(const QString& name) const override { return env.value(name); }
     OsVersion osVersion() const override { return os; }
     QDateTime now() const override { return clock; }
-    double Rnd() override;
+    double Rnd() override { return next(rnd, QRandomGenerator::global()->generateDouble()); }
     void WriteFile(const QString& path, const QByteArray& content) override;
     QString removableMedium() const override { return mediumPath; }
     std::unique_ptr<QPrinter> DefaultPrinter() override { return printer ? printer() : nullptr; }
-    void ClipboardClear() override;
-    void ClipboardSetText(const QString& text, bool secret) override;
-    bool WinHelp(const QString& helpFile, int command, int data) override;
+    void ClipboardClear() override { ClipboardSetText(QString(), false); }
+    void ClipboardSetText(const QString& text, bool secret) override
+    {
+        clipboardText = text;
+        clipboardSecret = secret;
+    }
+    bool WinHelp(const QString&, int command, int) override
+    {
+        helpCalls.push_back(command);
+        return helpShows;
+    }
+
+private:
+    // The next scripted value, taken off the script; the given one when the script has run dry.
+    template <class T> static T next(std::deque<T>& script, T otherwise)
+    {
+        if (script.empty())
+            return otherwise;
+        T value = std::move(script.front());
+        script.pop_front();
+        return value;
+    }
 };

@@ -1,0 +1,180 @@
+// Nothing the user stored may be lost: what the reader and the merge take in, which files are read and what a
+// full disk says, the backup copy, leftovers, links, what an import may replace and errors the log cannot take.
+#include "support/Fixtures.h"
+#include "support/Texts.h"
+
+#include "core/FileOps.h"
+#include "core/Lines.h"
+#include "core/ListItem.h"
+#include "core/Merge.h"
+#include "core/Messages.h"
+#include "core/PasswordFile.h"
+#include "core/RunError.h"
+#include "core/Strings.h"
+#include "frame/SMGLOBAL.h"
+#include "ui/Ancillary.h"
+#include "ui/import.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using Boxes = std::vector<MsgBoxCall>;
+
+TEST(Safety, WhatTheReaderAndTheMergeTakeInIsStoredBackUnchanged)
+{
+    QRandomGenerator random(1796);
+    for (int round = 0; round < 5000; ++round) {
+        // Bytes of every kind, bars and tabs often among them, enciphered as the writer does up to a random line.
+        QByteArray file(random.bounded(200), Qt::Uninitialized);
+        for (char& c : file)
+            c = random.bounded(3) ? "a||\t \xc3\xa9\xff\r\n\n"[random.bounded(11)] : char(random.bounded(256));
+        for (qsizetype start = 0, end = 0; random.bounded(4) && start <= file.size(); start = end + 1) {
+            end = Lines::LineEnd(file.constData(), start, file.size());
+            CryptString(file.constData() + start, end - start, file.data() + start);
+        }
+        const bool valid = PasswordFile::IsPasswordFile(file);
+        const Texts lines = PasswordFile::PlainLines(file);
+        const PasswordFile::Converted converted = PasswordFile::ConvertLines(lines);
+        const PasswordFile::Loaded reloaded = PasswordFile::Load(PasswordFile::Content(converted.plainLines));
+        const Merge::Plan plan = Merge::MergeLines({}, lines);
+        const PasswordFile::Stored stored = PasswordFile::StoreItems(plan.items);
+        QSet<QString> storedItems;
+        for (const EntryList::Row& row : PasswordFile::Load(stored.content).rows)
+            storedItems.insert(row.text);
+        // The reader's lines written back are read as they were; converted once, a file is never of the earlier
+        // layout again; what the merge adds is stored whole and read back unchanged.
+        ASSERT_EQ(std::tuple(PasswordFile::Load(file, random.bounded(2) ? 1 : PasswordFile::kSplitAbove).corrupted,
+                             PasswordFile::PlainLines(PasswordFile::Content(lines)), converted.corruptLine < 0,
+                             plan.invalid, reloaded.scan.earlierLayout, reloaded.rows.size(), stored.refusedNames,
+                             storedItems),
+                  std::tuple(!valid, lines, valid, !valid, false, converted.plainLines.size(), Texts(),
+                             QSet<QString>(plan.items.begin(), plan.items.end())))
+            << file.toHex().constData();
+    }
+}
+
+TEST(Safety, FilesThatAreNoOrdinaryFilesOrTooLargeAndAFullDiskGetAnErrorThatSaysSo)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(u"pipe"_s), zeros = dir.filePath(u"zeros"_s), large = dir.filePath(u"large"_s);
+    QFile sparse(large);
+    ASSERT_TRUE(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(u"/dev/zero"_s, zeros) &&
+                sparse.open(QIODevice::WriteOnly) && sparse.resize(FileOps::kMaxFileSize + 1));
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    const QString notOrdinary = u"Path/File access error (%1 is not an ordinary file)-75"_s;
+    const std::pair<std::function<void()>, QString> cases[] = {
+        {[&] { FileOps::ReadAll(pipe); }, notOrdinary.arg(pipe)},
+        {[&] { FileOps::ReadAll(zeros); }, notOrdinary.arg(zeros)},
+        {[&] { FileOps::ReadAll(large); },
+         u"Out of memory (%1 is larger than the 256 MB the program can read)-7"_s.arg(large)},
+        {[&] { FileOps::WriteFully(full, "x", 1); }, u"Disk full-61"_s},
+    };
+    for (const auto& [call, error] : cases) {
+        try {
+            call();
+            ADD_FAILURE() << error.toStdString();
+        } catch (const RunError& raised) {
+            EXPECT_EQ(ErrorText(raised), u"Error has Occurred: "_s + error);
+        }
+    }
+    ::close(full);
+}
+
+TEST(Safety, TheCipherTakesLinesOfAnyLengthWithTheOutputItAlwaysHad)
+{
+    QByteArray line((qsizetype(1) << 31) + 64, 'a');
+    CryptString(line.constData(), line.size(), line.data());
+    // Past the stream the cipher keeps: pinned before lines were allowed to outgrow it.
+    EXPECT_EQ(QCryptographicHash::hash(line.first(300000), QCryptographicHash::Sha256).toHex(),
+              "5b71a06f38cfc20a02c4d2b63892b0a1e39ec85dbab68a1300b699e05e6493a5");
+    EXPECT_NE(line.last(64), QByteArray(64, 'a')) << "the end is enciphered";
+}
+
+using SafetyTest = CorvalenTest;
+
+TEST_F(SafetyTest, TheFirstChangeOfARunAndAConversionKeepABackupAndChangeNothingWhenItCannotBeWritten)
+{
+    const QString backup = p->programFile(u"Password.dat.bak"_s);
+    for (const QString& name : {u"Password.dat.afkctY"_s, u"Password.dat.MyCopy"_s, u"Password.dat.backup"_s})
+        FileOps::WriteAtomic(p->programFile(name), "x"); // an interrupted write's, and two of the user's
+    start({u"Bank|b4nk|me"_s});
+    const QByteArray started = BytesOf(passwordFile());
+    for (const QString& name : {u"One"_s, u"Two"_s}) {
+        main->List1->AddItem(ListItem::Make(name, u"p"_s, QString()));
+        main->StorePasswords();
+    }
+    EXPECT_EQ(std::tuple(BytesOf(backup), FileOps::IsHidden(backup), int(QFile::permissions(backup) & 0x0777)),
+              std::tuple(started, true, 0x0600));
+    writePlainFile({u"Old|pw"_s});
+    launch();
+    EXPECT_EQ(BytesOf(backup), PasswordFile::Content({u"Old|pw"_s}));
+    const QStringList left = QDir(p->programDirPath).entryList({u"Password.dat.*"_s}, QDir::Files | QDir::Hidden);
+    EXPECT_EQ(QSet<QString>(left.begin(), left.end()),
+              (QSet<QString>{u"Password.dat.MyCopy"_s, u"Password.dat.backup"_s, u"Password.dat.bak"_s}));
+
+    // A copy that cannot be written stops the conversion, which says so even when the log cannot be written.
+    ASSERT_TRUE(QFile::remove(backup) && QDir().mkdir(backup) &&
+                QFile::link(u"/dev/full"_s, p->programFile(u"errors.log"_s)));
+    writePlainFile({u"Old|pw"_s});
+    EXPECT_TRUE(Ends([this] { launch(); }));
+    EXPECT_EQ(readPlainFile(), QStringList{u"Old|pw"_s});
+    const MsgBoxCall upgrade = Box(Messages::UpgradeMessage(), vbInformation, u"Upgrade Detected..."_s);
+    const QString failed = u"Path/File access error (the backup copy "_s + backup + u" cannot be written)-75"_s;
+    EXPECT_EQ(takeMessages(),
+              (Boxes{upgrade, upgrade,
+                     Box(u"Error has Occurred: "_s + failed, vbCritical, u"Error In Procedure:LoadPasswords"_s),
+                     Box(LoadResString(139) + gDoubleBreak + LoadResString(140) + gDoubleBreak + LoadResString(141),
+                         vbCritical)}));
+}
+
+TEST_F(SafetyTest, TheMediumMayHoldAnythingALinkThereIsReplacedAndTheOwnFileStaysALink)
+{
+    QTemporaryDir elsewhere, medium;
+    const QString own = elsewhere.filePath(u"own.dat"_s), victim = elsewhere.filePath(u"victim"_s),
+                  onMedium = medium.filePath(u"password.dat"_s);
+    writePlainFile({u"Bank|b4nk|me"_s}, own);
+    FileOps::WriteAtomic(victim, "precious");
+    FileOps::WriteAtomic(onMedium + u".xGjKMV"_s, "x");
+    ASSERT_TRUE(QFile::link(own, passwordFile()) && QFile::link(victim, onMedium));
+    launch();
+    p->mediumPath = medium.path();
+    const auto importWith = [this](int option) { // 0 overwrite, 1 merge
+        p->onModal<import>(
+            [option](import& window) { window.Option1[size_t(option)]->click(), window.cmdOK->click(); });
+        Ancillary(*main).ImportList();
+    };
+    Ancillary(*main).ExportList();
+    EXPECT_EQ(std::pair(BytesOf(victim), BytesOf(onMedium)), std::pair(QByteArray("precious"), BytesOf(own)));
+    EXPECT_EQ(QDir(medium.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"password.dat"_s});
+
+    QByteArray noise(3000, Qt::Uninitialized);
+    QRandomGenerator(3).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+    FileOps::WriteAtomic(onMedium, noise);
+    importWith(0);
+    writePlainFile({u"Tabbed|pa\tss|user"_s, u"Bank|x|"_s, u"Fine|f|u\tid"_s}, onMedium);
+    importWith(1);
+    EXPECT_TRUE(QFileInfo(passwordFile()).isSymLink());
+    EXPECT_EQ(readPlainFile(own), (QStringList{u"Bank|b4nk|me"_s, u"Fine|f|u\tid"_s}));
+    const QByteArray merged = BytesOf(own);
+    writePlainFile({u"Shop|sh0p|"_s}, onMedium);
+    importWith(0);
+    EXPECT_EQ(std::pair(BytesOf(own + u".bak"_s), BytesOf(own)), std::pair(merged, BytesOf(onMedium)));
+    const MsgBoxCall ask = Box(Messages::ImportPrompt(), 65), done = Box(u"Import Completed"_s, 0, {});
+    const QString notValid = u"The file PASSWORD.DAT on the diskette is not a valid Password Corvalen Passwword "
+                             u"File.  This Operation will be aborted."_s;
+    EXPECT_EQ(takeMessages(),
+              (Boxes{Box(Messages::ExportPrompt(), 65), Box(u"Export is Complete"_s, 0, {}), ask,
+                     Box(notValid, vbExclamation), ask,
+                     Box(Merge::NoticeText({Merge::Notice::Tab, u"Tabbed"_s}), vbExclamation),
+                     Box(Merge::NoticeText({Merge::Notice::Duplicate, u"Bank"_s}), vbInformation), done, ask, done}));
+}
+
+} // namespace
