@@ -1,20 +1,17 @@
-// What a copied text does on a real X11 clipboard when the program ends right after copying. Runs under
-// xvfb-run, so DISPLAY is a server of its own.
+// The real program and the clipboard as other programs see them on an X server of their own (the test runs
+// under xvfb-run): what a copy leaves there, for how long, and the windows' titles as the server shows them.
 #include "core/FileOps.h"
 #include "core/PasswordFile.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
+
+using namespace Qt::StringLiterals;
 
 QByteArray run(const QString& program, const QStringList& arguments)
 {
@@ -25,19 +22,18 @@ QByteArray run(const QString& program, const QStringList& arguments)
 }
 
 // What another program reads from the clipboard now; empty when nobody serves it.
-QByteArray paste(const QString& target = QStringLiteral("UTF8_STRING"))
+QByteArray paste(const QString& target = u"UTF8_STRING"_s)
 {
-    return run(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
-                                         QStringLiteral("clipboard"), QStringLiteral("-t"), target});
+    return run(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s, u"-t"_s, target});
 }
 
-// Polls until the clipboard holds something, for at most three seconds.
-QByteArray pasteWhenReady()
+// The name of the first window whose title matches, polling for up to five seconds; empty when none came.
+QByteArray windowNamed(const QString& pattern)
 {
-    QByteArray pasted;
-    for (int i = 0; i < 30 && pasted.isEmpty(); ++i, QThread::msleep(100))
-        pasted = paste();
-    return pasted;
+    QByteArray name;
+    for (int i = 0; i < 50 && name.isEmpty(); ++i, QThread::msleep(100))
+        name = run(u"xdotool"_s, {u"search"_s, u"--name"_s, pattern, u"getwindowname"_s}).split('\n').first();
+    return name;
 }
 
 class X11ClipboardTest : public ::testing::Test
@@ -47,16 +43,11 @@ protected:
     {
         if (qEnvironmentVariableIsEmpty("DISPLAY"))
             GTEST_SKIP() << "needs an X server (run through xvfb-run)";
-        m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        m_env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folder.filePath(QStringLiteral("config")));
+        m_env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        m_env.insert(u"XDG_CONFIG_HOME"_s, m_folder.filePath(u"config"_s));
         m_program.setProcessEnvironment(m_env);
     }
-    void TearDown() override
-    {
-        stop(m_program);
-        if (m_other)
-            stop(*m_other);
-    }
+    void TearDown() override { stop(m_program), stop(m_other); }
     // Xvfb refuses a connection that comes right after a client was killed: give it a moment.
     static void stop(QProcess& process)
     {
@@ -69,35 +60,31 @@ protected:
     void probe(const QStringList& arguments)
     {
         m_program.start(QStringLiteral(CLIPBOARD_PROBE), arguments);
-        ASSERT_TRUE(m_program.waitForStarted());
         for (int i = 0; i < 50 && !m_program.canReadLine(); ++i)
             m_program.waitForReadyRead(100);
         ASSERT_EQ(m_program.readLine(), QByteArray("copied\n"));
     }
 
-    // Another program takes the clipboard over with its own text.
-    void otherProgramCopies(const QByteArray& text)
+    // The program as installed, in its own folder with the help file and a password file of these lines.
+    QString install(const QString& plainLine)
     {
-        m_other = std::make_unique<QProcess>();
-        m_other->start(QStringLiteral("xclip"), {QStringLiteral("-quiet"), QStringLiteral("-i"),
-                                                 QStringLiteral("-selection"), QStringLiteral("clipboard")});
-        m_other->waitForStarted();
-        m_other->write(text);
-        m_other->closeWriteChannel();
-        m_other->waitForReadyRead(2000); // it says when it serves the selection
+        const QString program = m_folder.filePath(u"password-corvalen"_s);
+        QFile::copy(QStringLiteral(CORVALEN_PROGRAM), program);
+        FileOps::WriteAtomic(m_folder.filePath(u"Corvalen.HLP"_s), {});
+        FileOps::WriteAtomic(m_folder.filePath(PasswordFile::kFileName), PasswordFile::Content({plainLine}));
+        return program;
     }
 
     QTemporaryDir m_folder;
     QProcessEnvironment m_env = QProcessEnvironment::systemEnvironment();
     QProcess m_program;
-    std::unique_ptr<QProcess> m_other;
+    QProcess m_other;
 };
 
 TEST_F(X11ClipboardTest, ACopyLingersItsTimeThenLeavesNothingAndAUserIdCarriesNoSecretHint)
 {
-    probe({QStringLiteral("jdoe"), QStringLiteral("0"), QStringLiteral("1500")});
-    EXPECT_EQ(paste(), QByteArray("jdoe"));
-    EXPECT_TRUE(paste(QStringLiteral("x-kde-passwordManagerHint")).isEmpty());
+    probe({u"jdoe"_s, u"0"_s, u"1500"_s});
+    EXPECT_EQ(paste() + paste(u"x-kde-passwordManagerHint"_s), QByteArray("jdoe"));
     ASSERT_TRUE(m_program.waitForFinished(5000));
     EXPECT_EQ(m_program.exitCode(), 0);
     EXPECT_TRUE(paste().isEmpty());
@@ -105,69 +92,48 @@ TEST_F(X11ClipboardTest, ACopyLingersItsTimeThenLeavesNothingAndAUserIdCarriesNo
 
 TEST_F(X11ClipboardTest, WhileTheProgramRunsAPasswordIsClearedAfterItsTimeAndAUserIdStays)
 {
-    for (const char* secret : {"0", "1"}) {
-        probe({QStringLiteral("copied"), QString::fromLatin1(secret), QStringLiteral("1500"), QStringLiteral("stay")});
+    for (const QString& secret : {u"0"_s, u"1"_s}) {
+        probe({u"copied"_s, secret, u"1500"_s, u"stay"_s});
         EXPECT_EQ(paste(), QByteArray("copied"));
         QThread::msleep(2500);
-        EXPECT_EQ(paste(), QByteArray(secret) == "0" ? QByteArray("copied") : QByteArray()) << secret;
+        EXPECT_EQ(paste(), secret == u"0"_s ? QByteArray("copied") : QByteArray()) << secret.toStdString();
         EXPECT_EQ(m_program.state(), QProcess::Running);
         stop(m_program);
     }
 }
 
-TEST_F(X11ClipboardTest, TheProgramEndingOnACopiedPasswordServesItUntilAnotherProgramCopies)
+TEST_F(X11ClipboardTest, EndingOnACopiedPasswordServesItUntilAnotherProgramCopiesAndTitlesAreExact)
 {
-    // The program as installed: its own folder with the help file and a password file of one entry.
-    const QString program = m_folder.filePath(QStringLiteral("password-corvalen"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(CORVALEN_PROGRAM), program));
-    QFile(m_folder.filePath(QStringLiteral("Corvalen.HLP"))).open(QIODevice::WriteOnly);
-    FileOps::WriteAtomic(m_folder.filePath(PasswordFile::kFileName),
-                         PasswordFile::Content({QStringLiteral("Bank|b4nk-S3cret|me")}));
+    // A file of the earlier layout: the upgrade box comes up first, over the main window.
+    const QString program = install(u"Bank|b4nk-S3cret"_s);
     m_program.start(program, {});
     ASSERT_TRUE(m_program.waitForStarted());
-    QByteArray window;
-    for (int i = 0; i < 50 && window.isEmpty(); ++i, QThread::msleep(100))
-        window = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
-                                                 QStringLiteral("^Password Corvalen - By Brenhold Systems$")});
-    ASSERT_FALSE(window.isEmpty()) << "the main window did not appear";
+    EXPECT_EQ(windowNamed(u"Upgrade Detected"_s), QByteArray("Upgrade Detected..."));
+    run(u"xdotool"_s,
+        {u"search"_s, u"--name"_s, u"Upgrade Detected"_s, u"windowfocus"_s, u"--sync"_s, u"key"_s, u"Return"_s});
+    const QString mainTitle = u"Password Corvalen - By Brenhold Systems"_s;
+    ASSERT_EQ(windowNamed(mainTitle), mainTitle.toUtf8());
     QProcess second;
     second.start(program, {});
     EXPECT_TRUE(second.waitForFinished(5000)) << "a second copy on the same file ends at once";
     QThread::msleep(500);
     // The list has the focus and its first entry is selected: four tabs reach the password button.
-    run(QStringLiteral("xdotool"),
-        {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::fromLatin1(window.split('\n').first()),
-         QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"),
-         QStringLiteral("Tab"), QStringLiteral("space")});
-
-    EXPECT_EQ(pasteWhenReady(), QByteArray("b4nk-S3cret"));
-    EXPECT_EQ(paste(QStringLiteral("x-kde-passwordManagerHint")), QByteArray("secret"));
-    EXPECT_TRUE(run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                QStringLiteral("--name"), QStringLiteral("Password Corvalen")})
-                    .isEmpty())
+    run(u"xdotool"_s, {u"search"_s, u"--name"_s, mainTitle, u"windowfocus"_s, u"--sync"_s, u"key"_s, u"Tab"_s, u"Tab"_s,
+                       u"Tab"_s, u"Tab"_s, u"space"_s});
+    QByteArray pasted;
+    for (int i = 0; i < 30 && pasted.isEmpty(); ++i, QThread::msleep(100))
+        pasted = paste();
+    EXPECT_EQ(pasted + paste(u"x-kde-passwordManagerHint"_s), QByteArray("b4nk-S3cretsecret"));
+    EXPECT_TRUE(run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"Password Corvalen"_s}).isEmpty())
         << "no window may stay on screen";
     EXPECT_EQ(m_program.state(), QProcess::Running);
-    otherProgramCopies("next");
+
+    m_other.start(u"xclip"_s, {u"-quiet"_s, u"-i"_s, u"-selection"_s, u"clipboard"_s});
+    m_other.write("next");
+    m_other.closeWriteChannel();
+    m_other.waitForReadyRead(2000); // it says when it serves the selection
     EXPECT_TRUE(m_program.waitForFinished(5000)) << "the program must end once the clipboard is taken over";
     EXPECT_EQ(paste(), QByteArray("next"));
-}
-
-TEST_F(X11ClipboardTest, EveryWindowCarriesExactlyItsOwnTitle)
-{
-    // A password file of the earlier layout: the upgrade box comes up over the main window at start.
-    const QString program = m_folder.filePath(QStringLiteral("password-corvalen"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(CORVALEN_PROGRAM), program));
-    QFile(m_folder.filePath(QStringLiteral("Corvalen.HLP"))).open(QIODevice::WriteOnly);
-    FileOps::WriteAtomic(m_folder.filePath(PasswordFile::kFileName),
-                         PasswordFile::Content({QStringLiteral("Bank|b4nk")}));
-    m_program.start(program, {});
-    for (const char* title : {"Upgrade Detected...", "Password Corvalen - By Brenhold Systems"}) {
-        QByteArray shown;
-        for (int i = 0; i < 50 && shown.isEmpty(); ++i, QThread::msleep(100))
-            shown = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
-                                                    QLatin1String(title), QStringLiteral("getwindowname")});
-        EXPECT_EQ(shown.toStdString(), title);
-    }
 }
 
 } // namespace
