@@ -33,64 +33,58 @@ protected:
     void click(int command, const QString& name) { select(name), main->Command1_Click(command); }
 };
 
-TEST_F(MainformTest, DeleteLogsInAsksSelectsTheEntryAboveAndAFailedStoreKeepsTheEntrySelected)
+TEST_F(MainformTest, CopyAndDeleteLogInWhenGuardedDeleteAsksSelectsTheEntryAboveAndAFailedStoreKeepsItSelected)
 {
     const QString lower = u"password corvalen"_s, longer = u"Password Corvalen 2"_s;
     start(kEntries + QStringList{u"Password Corvalen|Secret1| "_s, lower + u"|x|"_s, longer + u"|y|"_s});
     EXPECT_EQ(selectedName(), u"bank"_s);
-    // The first login is cancelled, which runs nothing: the transcript below has no question for it.
-    p->onModal<frmLogin>([](frmLogin& login) { login.cmdCancel->click(); });
+    // Protected and nobody logged in: an entry's password is copied at once, the program's own only after a login;
+    // a login cancelled runs nothing, and once logged in the run stays so.
+    gTerminateAfter = false; // so that a password copied leaves the program running
+    const auto cancel = [](frmLogin& login) { login.cmdCancel->click(); };
+    p->onModal<frmLogin>(cancel), p->onModal<frmLogin>(cancel);
     p->onModal<frmLogin>([](frmLogin& login) { login.txtPassword->setText(u"Secret"_s), login.cmdOK->click(); });
-    p->answers = {vbCancel};
-    for (int i = 0; i < 3; ++i)
-        click(kDelete, u"bank"_s);
-    EXPECT_EQ(main->List1->ListIndex(), -1) << "the first entry had none above it";
-    click(kDelete, u"Mail"_s);
-    EXPECT_EQ(selectedName(), u"Club"_s);
-    click(kDelete, QString());
-    click(kEdit, QString());
-    p->answers = {vbCancel};
-    for (const QString& name : {kControl, kControl, lower, longer})
-        click(kDelete, name);
+    p->answers = {vbCancel, vbOK, vbCancel};
+    // Command and entry, then the clipboard after a copy, else the entry selected after it.
+    const std::tuple<int, QString, QString> steps[] = {
+        {kCopyPassword, u"Mail"_s, u"m41l"_s}, {kCopyPassword, kControl, u"m41l"_s},
+        {kDelete, u"bank"_s, u"bank"_s},       {kCopyPassword, kControl, u"Secret1"_s},
+        {kDelete, u"bank"_s, u"bank"_s},       {kDelete, u"bank"_s, QString()},
+        {kDelete, kControl, kControl},         {kDelete, kControl, u"Mail"_s},
+        {kDelete, lower, u"Mail"_s},           {kDelete, longer, u"Mail"_s},
+        {kDelete, u"Mail"_s, u"Club"_s},       {kDelete, QString(), QString()},
+        {kEdit, QString(), QString()},         {kCopyPassword, QString(), QString()}};
+    for (const auto& [command, name, after] : steps) {
+        click(command, name);
+        EXPECT_EQ(command == kCopyPassword ? p->clipboardText : selectedName(), after) << command << name.toStdString();
+    }
     EXPECT_EQ(gProtectionMode, 0);
-    EXPECT_EQ(p->modalShown.size(), 2u) << "once logged in, the run stays so";
+    EXPECT_EQ(p->modalShown, std::vector<QString>(3, u"frmLogin"_s));
 
     main->List1->AddItem(u"Half\t\t\t\tno tab after"_s); // an item the store cannot take apart
-    const RunError full(RunError::DiskFull);
-    p->beforeWrite = [full](const QString&) { throw full; };
+    p->beforeWrite = [](const QString&) { throw RunError(RunError::DiskFull); };
     click(kDelete, u"Club"_s);
     const MsgBoxCall unprotect = Box(Messages::DeleteProtection(), vbOKCancel + vbExclamation);
-    EXPECT_EQ(
-        takeMessages(),
-        (Boxes{Asks(u"bank"_s), Asks(u"bank"_s), Asks(u"Mail"_s), Box(u"Nothing Selected to Delete"_s, 64),
-               Box(u"Nothing Selected to Edit"_s, 64), unprotect, unprotect, Asks(lower), Asks(longer), Asks(u"Club"_s),
-               Plain(Messages::EntryNotStored(u"Half"_s)), Box(Messages::StoreFailed(ErrorText(full)), vbCritical)}));
+    EXPECT_EQ(takeMessages(),
+              (Boxes{Asks(u"bank"_s), Asks(u"bank"_s), unprotect, unprotect, Asks(lower), Asks(longer), Asks(u"Mail"_s),
+                     Box(u"Nothing Selected to Delete"_s, 64), Box(u"Nothing Selected to Edit"_s, 64), Asks(u"Club"_s),
+                     Plain(Messages::EntryNotStored(u"Half"_s)),
+                     Box(Messages::StoreFailed(ErrorText(RunError(RunError::DiskFull))), vbCritical)}));
     EXPECT_EQ(selectedName(), u"Club"_s);
     EXPECT_EQ(readPlainFile(), QStringList{u"Club|c1ub|member7"_s});
 }
 
-TEST_F(MainformTest, EditCopiesHelpTheUnguardedControlRecordAndClosingThatWritesNothing)
+TEST_F(MainformTest, EditCopyingAUserIdHelpTheUnguardedControlRecordAndClosingThatWritesNothing)
 {
     start(kEntries + QStringList{u"Password Corvalen|Secret0| "_s});
-    p->onModal<Passedit>([this](Passedit& editor) {
-        EXPECT_TRUE(editor.Text1[0]->text() == u"Mail"_s && !main->List1->isEnabled() &&
-                    !main->Command1[0]->isEnabled());
-    });
+    const auto inert = [this] { return !main->List1->isEnabled() && !main->Command1[0]->isEnabled(); };
+    p->onModal<Passedit>([&](Passedit& editor) { EXPECT_TRUE(editor.Text1[0]->text() == u"Mail"_s && inert()); });
     click(kEdit, u"Mail"_s); // the main window is inert meanwhile, then reselects the entry after the reload
-    EXPECT_TRUE(main->List1->isEnabled() && main->Command1[0]->isEnabled() && selectedName() == u"Mail"_s);
+    EXPECT_TRUE(!inert() && selectedName() == u"Mail"_s);
 
-    // Entry, command, TerminateAfter, then the clipboard: a copied user ID never ends the program.
-    const std::tuple<QString, int, bool, QString> steps[] = {{u"Mail"_s, kCopyPassword, false, u"m41l"_s},
-                                                             {u"Mail"_s, kCopyUserId, true, u"me@mail"_s},
-                                                             {kControl, kCopyPassword, false, u"Secret0"_s},
-                                                             {QString(), kCopyPassword, false, QString()}};
-    for (const auto& [name, command, terminate, expected] : steps) {
-        gTerminateAfter = terminate;
-        p->clipboardText = u"old"_s;
-        click(command, name);
-        EXPECT_EQ(p->clipboardText, expected) << command;
-        EXPECT_EQ(std::pair(p->clipboardSecret, p->quitCalled), std::pair(command != kCopyUserId, false)) << command;
-    }
+    // TerminateAfter is on, as the setting is absent: a user ID is no secret and never ends the program.
+    click(kCopyUserId, u"Mail"_s);
+    EXPECT_EQ(std::tuple(p->clipboardText, p->clipboardSecret, p->quitCalled), std::tuple(u"me@mail"_s, false, false));
     Help_File_Missing();
     const MsgBoxCall noHelp = takeMessages().at(0);
     main->Command1_Click(kHelp);
@@ -101,12 +95,12 @@ TEST_F(MainformTest, EditCopiesHelpTheUnguardedControlRecordAndClosingThatWrites
     EXPECT_EQ(takeMessages(), (Boxes{noHelp, Plain(u"Not Programmed"_s)}));
     EXPECT_EQ(readPlainFile(), (QStringList{u"bank|b4nk|"_s, u"Club|c1ub|member7"_s, u"Mail|m41l|me@mail"_s}));
 
-    // Closing writes nothing, as every change was stored when made, and closes help.
-    gTerminateAfter = true;
+    // A password copied closes the program, which writes nothing, as every change was stored when made, and
+    // closes help.
     p->beforeWrite = [](const QString& path) { ADD_FAILURE() << "wrote " << path.toStdString(); };
     select(u"Mail"_s);
     main->List1_DblClick();
-    EXPECT_TRUE(p->quitCalled && !main->isVisible());
+    EXPECT_TRUE(p->quitCalled && !main->isVisible() && p->clipboardText == u"m41l"_s && p->clipboardSecret);
     EXPECT_EQ(p->helpCalls, (std::vector<int>{HELP_CONTEXT, HELP_CONTEXT, HELP_QUIT}));
 }
 
@@ -122,14 +116,12 @@ TEST_F(MainformTest, LoadingOffersAMissingFileConvertsAnEarlierLayoutAndAsksForM
     start({u"Bank|b4nk"_s, u"Shop|s|h0p"_s, u"Password Corvalen|Key2"_s});
     EXPECT_EQ(readPlainFile(), (QStringList{u"Bank|b4nk| "_s, u"Password Corvalen|Key2| "_s, u"Shop|s|h0p"_s}));
     start({u"Bank|b4nk|"_s, u"Password Corvalen|Key7| "_s});
-    EXPECT_EQ(p->modalShown.size(), 1u);
 
     writePlainFile({u"Alpha|a"_s, u"garbage"_s, u"Zeta|z|"_s});
     const QByteArray before = BytesOf(passwordFile());
-    EXPECT_TRUE(Ends([this] { main->LoadPasswords(u"Normal"_s); }));
-    EXPECT_EQ(BytesOf(passwordFile()), before);
-    const MsgBoxCall offer = Box(Messages::NoPasswordFile(), vbOKCancel + vbCritical);
-    const MsgBoxCall upgrade = Box(Messages::UpgradeMessage(), vbInformation, u"Upgrade Detected..."_s);
+    EXPECT_TRUE(Ends([this] { main->LoadPasswords(u"Normal"_s); }) && BytesOf(passwordFile()) == before);
+    const MsgBoxCall offer = Box(Messages::NoPasswordFile(), vbOKCancel + vbCritical),
+                     upgrade = Box(Messages::UpgradeMessage(), vbInformation, u"Upgrade Detected..."_s);
     const QString refusal = u"Conversion Routine: Password File is corrupted.  Please use your Backup Copy."_s;
     EXPECT_EQ(takeMessages(), (Boxes{offer, offer, upgrade, Plain(u"Not Programmed"_s), upgrade, Plain(refusal)}));
 }

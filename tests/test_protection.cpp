@@ -35,8 +35,7 @@ TEST_F(ProtectionTest, LoginTakesTheExactPasswordEvenOneReadingNotFoundAndSelect
     frmLogin login(main.get());
     login.show();
     for (const QString& typed : {u"Not found"_s, u"not found "_s, u"not found"_s}) {
-        QTest::keyClicks(login.txtPassword, typed);
-        QTest::keyClick(login.txtPassword, Qt::Key_Return);
+        QTest::keyClicks(login.txtPassword, typed + u'\r'); // typed, then Return
         // A refusal leaves the entry selected, so that the next one replaces it.
         EXPECT_EQ(login.txtPassword->selectedText(), gLoggedIn ? QString() : typed);
         EXPECT_EQ(login.isVisible(), !gLoggedIn);
@@ -63,9 +62,7 @@ TEST_F(ProtectionTest, ApplyRewritesTheModeDigitEvenADamagedOneAndStoresBothChoi
         EXPECT_EQ(shown(ops), expected);
         ops.Check1->click();
     }
-    ops.Option1[2]->click();
-    ops.Check2->click();
-    ops.Command1[1]->click();
+    ops.Option1[2]->click(), ops.Check2->click(), ops.Command1[1]->click();
     EXPECT_EQ(readPlainFile(), withControl(u"Secret2"_s));
     EXPECT_EQ(setting(u"Constants/TerminateAfter"_s) + setting(u"Constants/DesignerMode"_s), u"TrueFalse"_s);
 
@@ -84,11 +81,9 @@ TEST_F(ProtectionTest, WithoutAControlRecordLoginLetsTheUserInAndApplyCreatesOne
     start(kEntries);
     gLoggedIn = false;
     frmLogin login(main.get());
-    login.txtPassword->setText(u"not found"_s);
-    login.cmdOK->click();
+    login.txtPassword->setText(u"not found"_s), login.cmdOK->click();
     EXPECT_TRUE(gLoggedIn && login.result() == QDialog::Accepted);
     const QString none = u"No program password has been set, so none is needed.  Use Program Options to set one."_s;
-    EXPECT_EQ(takeMessages(), std::vector{Box(none, vbInformation)});
 
     // A creation cancelled leaves all as it was, so the next one starts from the same state.
     const QString prompt = u"No password entry currently exists for the Password Corvalen Program.  You will be "
@@ -100,13 +95,12 @@ TEST_F(ProtectionTest, WithoutAControlRecordLoginLetsTheUserInAndApplyCreatesOne
         });
         Ops ops(*main);
         ops.show();
-        ops.Option1[1]->click();
-        EXPECT_EQ(shown(ops), u".x. Apply &Cancel"_s);
-        ops.Command1[1]->click();
+        ops.Option1[1]->click(), ops.Command1[1]->click();
         EXPECT_EQ(shown(ops), save ? u".x. - &Close"_s : u"x.. - &Close"_s);
         EXPECT_EQ(readPlainFile(), save ? withControl(u"Open Sesame1"_s) : kEntries);
-        EXPECT_EQ(takeMessages(), std::vector{Box(prompt, vbInformation)});
     }
+    EXPECT_EQ(takeMessages(),
+              (std::vector{Box(none, vbInformation), Box(prompt, vbInformation), Box(prompt, vbInformation)}));
 }
 
 } // namespace

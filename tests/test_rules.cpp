@@ -12,9 +12,6 @@
 #include "core/TileGrid.h"
 #include "support/Texts.h"
 
-#include <QRandomGenerator>
-#include <QSet>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,8 +34,7 @@ TEST(Protection, TheFilesControlRecordDecidesWhatALoadDoes)
         const Protection::OnLoad onLoad = Protection::Decide(qint16(current), scan, QString::fromUtf8(how));
         EXPECT_EQ(std::tuple(onLoad.mode, onLoad.action), std::tuple(mode, action)) << current << fileMode << how;
     }
-    for (auto [mode, loggedIn, needed] :
-         {std::tuple{0, false, false}, {1, false, true}, {2, true, false}, {7, false, true}})
+    for (auto [mode, loggedIn, needed] : {std::tuple{0, false, false}, {1, false, true}, {2, true, false}})
         EXPECT_EQ(Protection::LoginNeeded(qint16(mode), loggedIn), needed) << mode << loggedIn;
 }
 
@@ -69,26 +65,23 @@ TEST(EntryList, OrderIgnoresCaseTiesGoByExactTextAccentsGoWithTheirLetterAndTheC
         split("bank\t\t\t\tp\t;Bank\t\t\t\tq\t;Bank\t\t\t\tP\t;apple\t\t\t\tp\t;Zoo\t\t\t\tp\t;émile\t\t\t\tp\t;"
               "Emma\t\t\t\tp\t;Elsa\t\t\t\tp\t;Ärzte\t\t\t\tp\t;Emile\t\t\t\tp\t;"
               "Password Corvalen Extra\t\t\t\tp\t;Password Corvalen\t\t\t\tB2\t ;Password Corvalen\t\t\t\ta1\t ");
-    EntryList added;
+    EntryList list;
     for (const QString& item : items)
-        added.add(item);
-    EXPECT_EQ(joined(added.items()),
+        list.add(item);
+    EXPECT_EQ(joined(list.items()),
               u"apple\t\t\t\tp\t;Ärzte\t\t\t\tp\t;Bank\t\t\t\tP\t;bank\t\t\t\tp\t;Bank\t\t\t\tq\t;"
               u"Elsa\t\t\t\tp\t;Emile\t\t\t\tp\t;émile\t\t\t\tp\t;Emma\t\t\t\tp\t;"
               u"Password Corvalen\t\t\t\ta1\t ;Password Corvalen\t\t\t\tB2\t ;"
               u"Password Corvalen Extra\t\t\t\tp\t;Zoo\t\t\t\tp\t"_s);
-    // The control record, prefixes ignoring case and accents, exact texts.
-    EXPECT_EQ((std::vector{added.controlRecordIndex(), added.findPrefix(u"E"_s), added.findPrefix(u"ÉM"_s),
-                           added.indexOf(u"émile\t\t\t\tp\t"_s), added.indexOf(u"émile\t\t\t\tq\t"_s)}),
-              (std::vector{9, 5, 6, 7, -1}));
-    EntryList list;
-    list.assign(split("Bank Account\t\t\t\tb\t;Password Corvalen Extra\t\t\t\tc\t"));
-    // A name is taken when an entry starts with it, ignoring case.
+    // The control record, prefixes ignoring case and accents, exact texts, names taken (an entry starts with
+    // them, ignoring case), and the control record once both are gone.
     const auto taken = [&](const char* name) { return int(list.NameExists(QString::fromUtf8(name))); };
-    EXPECT_EQ(
-        (std::vector{list.controlRecordIndex(), list.findPrefix(u"PASS"_s), list.findPrefix(u"q"_s), taken("bank"),
-                     taken("BANK ACCOUNT"), taken("Bank Account Two"), taken("Password"), taken("Shop")}),
-        (std::vector{-1, 1, -1, 1, 1, 0, 1, 0}));
+    const auto gone = [&] { return list.remove(9), list.remove(9), list.controlRecordIndex(); };
+    EXPECT_EQ((std::vector{list.controlRecordIndex(), list.findPrefix(u"E"_s), list.findPrefix(u"ÉM"_s),
+                           list.findPrefix(u"q"_s), list.findPrefix(u"zz"_s), list.indexOf(u"émile\t\t\t\tp\t"_s),
+                           list.indexOf(u"émile\t\t\t\tq\t"_s), taken("BANK"), taken("em"), taken("Emma Two"),
+                           taken("Shop"), gone()}),
+              (std::vector{9, 5, 6, -1, -1, 7, -1, 1, 1, 0, 0, -1}));
 }
 
 TEST(EntryInput, WhatTheFileCannotHoldIsRefusedFieldByField)
@@ -108,17 +101,13 @@ TEST(EntryInput, WhatTheFileCannotHoldIsRefusedFieldByField)
                   *field ? u"The "_s + QString::fromUtf8(field) + (bar ? bars : breaks) : QString());
 }
 
-TEST(RandomPassword, TenDistinctCharactersOfTheAlphabet)
+TEST(RandomPassword, DrawsSwapPlacesOfTheAlphabetAndTheTenFromTheFifteenthAreTaken)
 {
-    QRandomGenerator random(5);
-    const QString generated = RandomPassword::Generate([&] { return random.generateDouble(); });
-    QSet<QChar> alphabet(RandomPassword::kAlphabet.begin(), RandomPassword::kAlphabet.end());
-    EXPECT_EQ(alphabet.intersect(QSet<QChar>(generated.begin(), generated.end())).size(), 10) << qPrintable(generated);
-    // One swap of positions 15 and 62 (a value just below 1 still lands on 62), then draws of 0, which swap
-    // position 1 with itself.
+    // A swap of positions 15 and 62 (a value just below 1 still lands on 62), one of 62 and 16, then draws of 0,
+    // which swap position 1 with itself.
     int n = 0;
-    const double draws[] = {14.5 / 62, 0.9999999999};
-    EXPECT_EQ(RandomPassword::Generate([&] { return n < 2 ? draws[n++] : 0.0; }), u"0PQRSTUVWX"_s);
+    const double draws[] = {14.5 / 62, 0.9999999999, 0.9999999999, 15.5 / 62};
+    EXPECT_EQ(RandomPassword::Generate([&] { return n < 4 ? draws[n++] : 0.0; }), u"0OQRSTUVWX"_s);
 }
 
 // The pages as text: each row's y, "!" for the emphasis, then its cells as x=text; each page on a line of its own.
@@ -153,12 +142,11 @@ TEST(PrintLayout, HeaderRowsThenOneRowPerItemAndARowThatDoesNotFitStartsTheNextP
     m.printableWidth = 1500;
     EXPECT_EQ(PrintLayout::Layout({}, QString(), m)[0].rows[0].cells[1].x, 0) << "a title wider than the page";
 
-    const QLocale de(QLocale::German, QLocale::Germany);
-    for (auto [time, text] : {std::pair{QTime(17, 5, 9), "04.03.26 17:05:09"}, {QTime(0, 0), "04.03.26"}})
-        EXPECT_EQ(PrintLayout::GeneralDate(QDateTime(QDate(2026, 3, 4), time), de), QString::fromUtf8(text));
+    for (auto [time, text] : {std::pair{QTime(17, 5, 9), u"04.03.26 17:05:09"_s}, {QTime(0, 0), u"04.03.26"_s}})
+        EXPECT_EQ(PrintLayout::GeneralDate(QDateTime(QDate(2026, 3, 4), time), QLocale(u"de_DE"_s)), text);
 }
 
-TEST(ErrorLogRecord, OneQuotedLineOfSevenFields)
+TEST(RunError, TheTextGivesTheDescriptionAndTheNumberAndTheErrorLogTakesOneQuotedLineOfSevenFields)
 {
     const QDateTime when(QDate(2026, 3, 4), QTime(7, 5, 9));
     const QString error = u" Error has Occurred: the \"A:\" drive\r\nis\nempty\r-71  "_s;
@@ -166,6 +154,12 @@ TEST(ErrorLogRecord, OneQuotedLineOfSevenFields)
     EXPECT_EQ(record.line(), QByteArray("\"NT|03-04-2026|07:05:09|Error has Occurred: the \"A:\" drive is empty -71|"
                                         "ExportList| Version 1.0.53|410\"\r\n"));
     EXPECT_EQ(ErrorLogRecord::PlatformMarker(1) + ErrorLogRecord::PlatformMarker(0), u"Win95?"_s);
+
+    const RunError own(13, u"Type mismatch"_s);
+    EXPECT_EQ(ErrorText(own) + u'/' + ErrorText(RunError(RunError::DiskNotReady)),
+              u"Error has Occurred: Type mismatch-13/Error has Occurred: Disk not ready-71"_s);
+    EXPECT_STREQ(own.what(), "Type mismatch");
+    EXPECT_EQ(LoadResString(139) + LoadResString(1), u"Password Corvalen is attempting to update it's error log."_s);
 }
 
 TEST(TileGrid, RowsOverlapByOnePixelAndColumnsTouch)
@@ -173,8 +167,7 @@ TEST(TileGrid, RowsOverlapByOnePixelAndColumnsTouch)
     // Window, tile; the columns and rows where tiles go, and whether none does.
     const std::tuple<QSize, QSize, std::vector<int>, std::vector<int>, bool> cases[] = {
         {{200, 178}, {95, 89}, {0, 95, 190}, {0, 88, 176}, false},
-        {{189, 175}, {95, 89}, {0, 95}, {0, 88}, false}, // one short of the extent: no tile there
-        {{3, 2}, {2, 1}, {0, 2}, {0, 1, 2}, false},      // a tile one pixel high still advances
+        {{3, 2}, {2, 1}, {0, 2}, {0, 1, 2}, false}, // a tile one pixel high still advances
         {{200, 178}, {0, 89}, {}, {}, true},
         {{-1, 5}, {2, 2}, {}, {0, 1, 2, 3, 4, 5}, true},
     };
@@ -182,15 +175,6 @@ TEST(TileGrid, RowsOverlapByOnePixelAndColumnsTouch)
         const TileGrid grid(window, tile);
         EXPECT_EQ(std::tuple(grid.columns(), grid.rows(), grid.isEmpty()), std::tuple(columns, rows, empty));
     }
-}
-
-TEST(RunError, TheTextGivesTheDescriptionAndTheNumber)
-{
-    const RunError own(13, u"Type mismatch"_s);
-    EXPECT_EQ(ErrorText(own) + u'/' + ErrorText(RunError(RunError::DiskNotReady)),
-              u"Error has Occurred: Type mismatch-13/Error has Occurred: Disk not ready-71"_s);
-    EXPECT_STREQ(own.what(), "Type mismatch");
-    EXPECT_EQ(LoadResString(139) + LoadResString(1), u"Password Corvalen is attempting to update it's error log."_s);
 }
 
 } // namespace

@@ -1,26 +1,20 @@
 // Nothing the user stored may be lost: what the reader and the merge take in, which files are read and what a
-// full disk says, the backup copy, leftovers, links, what an import may replace and errors the log cannot take.
+// full disk says, lines of any length, the backup copy, leftovers, links, what an import may replace and errors
+// the log cannot take.
 #include "support/Fixtures.h"
 #include "support/Texts.h"
 
-#include "core/FileOps.h"
 #include "core/Lines.h"
-#include "core/ListItem.h"
 #include "core/Merge.h"
 #include "core/Messages.h"
-#include "core/PasswordFile.h"
 #include "core/RunError.h"
 #include "core/Strings.h"
-#include "frame/SMGLOBAL.h"
 #include "ui/Ancillary.h"
 #include "ui/import.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QtWidgets>
 
-#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 
 namespace {
@@ -64,18 +58,15 @@ TEST(Safety, WhatTheReaderAndTheMergeTakeInIsStoredBackUnchanged)
 TEST(Safety, FilesThatAreNoOrdinaryFilesOrTooLargeAndAFullDiskGetAnErrorThatSaysSo)
 {
     QTemporaryDir dir;
-    const QString pipe = dir.filePath(u"pipe"_s), zeros = dir.filePath(u"zeros"_s), large = dir.filePath(u"large"_s);
-    QFile sparse(large);
-    ASSERT_TRUE(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(u"/dev/zero"_s, zeros) &&
-                sparse.open(QIODevice::WriteOnly) && sparse.resize(FileOps::kMaxFileSize + 1));
-    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-    const QString notOrdinary = u"Path/File access error (%1 is not an ordinary file)-75"_s;
+    const QString pipe = dir.filePath(u"pipe"_s), large = dir.filePath(u"large"_s);
+    QFile full(u"/dev/full"_s);
+    ASSERT_TRUE(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile(large).open(QIODevice::WriteOnly) &&
+                QFile::resize(large, FileOps::kMaxFileSize + 1) && full.open(QIODevice::WriteOnly));
     const std::pair<std::function<void()>, QString> cases[] = {
-        {[&] { FileOps::ReadAll(pipe); }, notOrdinary.arg(pipe)},
-        {[&] { FileOps::ReadAll(zeros); }, notOrdinary.arg(zeros)},
+        {[&] { FileOps::ReadAll(pipe); }, u"Path/File access error (%1 is not an ordinary file)-75"_s.arg(pipe)},
         {[&] { FileOps::ReadAll(large); },
          u"Out of memory (%1 is larger than the 256 MB the program can read)-7"_s.arg(large)},
-        {[&] { FileOps::WriteFully(full, "x", 1); }, u"Disk full-61"_s},
+        {[&] { FileOps::WriteFully(full.handle(), "x", 1); }, u"Disk full-61"_s},
     };
     for (const auto& [call, error] : cases) {
         try {
@@ -85,17 +76,24 @@ TEST(Safety, FilesThatAreNoOrdinaryFilesOrTooLargeAndAFullDiskGetAnErrorThatSays
             EXPECT_EQ(ErrorText(raised), u"Error has Occurred: "_s + error);
         }
     }
-    ::close(full);
 }
 
 TEST(Safety, TheCipherTakesLinesOfAnyLengthWithTheOutputItAlwaysHad)
 {
-    QByteArray line((qsizetype(1) << 31) + 64, 'a');
-    CryptString(line.constData(), line.size(), line.data());
     // Past the stream the cipher keeps: pinned before lines were allowed to outgrow it.
-    EXPECT_EQ(QCryptographicHash::hash(line.first(300000), QCryptographicHash::Sha256).toHex(),
+    EXPECT_EQ(QCryptographicHash::hash(crypt(QByteArray(300000, 'a')), QCryptographicHash::Sha256).toHex(),
               "5b71a06f38cfc20a02c4d2b63892b0a1e39ec85dbab68a1300b699e05e6493a5");
-    EXPECT_NE(line.last(64), QByteArray(64, 'a')) << "the end is enciphered";
+    // A line of zeros past 2 GiB, enciphered into one megabyte that stands for every megabyte of it but the last.
+    const qsizetype length = (qsizetype(1) << 31) + 64, slice = qsizetype(1) << 20, last = length / slice * slice;
+    const int memory = memfd_create("line", 0);
+    auto* const out = static_cast<char*>(
+        mmap(nullptr, 2 * length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0));
+    ASSERT_TRUE(ftruncate(memory, slice) == 0 && out != MAP_FAILED);
+    for (qsizetype at = 0; at < last; at += slice)
+        ASSERT_NE(mmap(out + at, slice, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_FIXED, memory, 0), MAP_FAILED);
+    CryptString(out + length, length, out); // from the zeros after it, which nothing writes
+    EXPECT_EQ(QByteArray(out + length - 16, 16).toHex(), "21cb62ed84f76e12de4eeebc4af1a338");
+    munmap(out, 2 * length), ::close(memory);
 }
 
 using SafetyTest = CorvalenTest;
@@ -106,25 +104,20 @@ TEST_F(SafetyTest, TheFirstChangeOfARunAndAConversionKeepABackupAndChangeNothing
     for (const QString& name : {u"Password.dat.afkctY"_s, u"Password.dat.MyCopy"_s, u"Password.dat.backup"_s})
         FileOps::WriteAtomic(p->programFile(name), "x"); // an interrupted write's, and two of the user's
     start({u"Bank|b4nk|me"_s});
-    const QByteArray started = BytesOf(passwordFile());
-    for (const QString& name : {u"One"_s, u"Two"_s}) {
-        main->List1->AddItem(ListItem::Make(name, u"p"_s, QString()));
-        main->StorePasswords();
-    }
-    EXPECT_EQ(std::tuple(BytesOf(backup), FileOps::IsHidden(backup), int(QFile::permissions(backup) & 0x0777)),
-              std::tuple(started, true, 0x0600));
-    writePlainFile({u"Old|pw"_s});
-    launch();
+    main->List1->RemoveItem(0);
+    main->StorePasswords();
+    main->StorePasswords();
+    EXPECT_EQ(std::tuple(BytesOf(backup), FileOps::IsHidden(backup), int(QFile::permissions(backup) & 0x0777),
+                         QDir(p->programDirPath).entryList({u"Password.dat.*"_s}, QDir::Files | QDir::Hidden)),
+              std::tuple(PasswordFile::Content({u"Bank|b4nk|me"_s}), true, 0x0600,
+                         QStringList{u"Password.dat.backup"_s, u"Password.dat.bak"_s, u"Password.dat.MyCopy"_s}));
+    start({u"Old|pw"_s});
     EXPECT_EQ(BytesOf(backup), PasswordFile::Content({u"Old|pw"_s}));
-    const QStringList left = QDir(p->programDirPath).entryList({u"Password.dat.*"_s}, QDir::Files | QDir::Hidden);
-    EXPECT_EQ(QSet<QString>(left.begin(), left.end()),
-              (QSet<QString>{u"Password.dat.MyCopy"_s, u"Password.dat.backup"_s, u"Password.dat.bak"_s}));
 
     // A copy that cannot be written stops the conversion, which says so even when the log cannot be written.
     ASSERT_TRUE(QFile::remove(backup) && QDir().mkdir(backup) &&
                 QFile::link(u"/dev/full"_s, p->programFile(u"errors.log"_s)));
-    writePlainFile({u"Old|pw"_s});
-    EXPECT_TRUE(Ends([this] { launch(); }));
+    EXPECT_TRUE(Ends([this] { start({u"Old|pw"_s}); }));
     EXPECT_EQ(readPlainFile(), QStringList{u"Old|pw"_s});
     const MsgBoxCall upgrade = Box(Messages::UpgradeMessage(), vbInformation, u"Upgrade Detected..."_s);
     const QString failed = u"Path/File access error (the backup copy "_s + backup + u" cannot be written)-75"_s;
@@ -146,35 +139,27 @@ TEST_F(SafetyTest, TheMediumMayHoldAnythingALinkThereIsReplacedAndTheOwnFileStay
     ASSERT_TRUE(QFile::link(own, passwordFile()) && QFile::link(victim, onMedium));
     launch();
     p->mediumPath = medium.path();
-    const auto importWith = [this](int option) { // 0 overwrite, 1 merge
-        p->onModal<import>(
-            [option](import& window) { window.Option1[size_t(option)]->click(), window.cmdOK->click(); });
+    const auto importWith = [&](int option, const QStringList& plainLines) { // 0 overwrite, 1 merge
+        writePlainFile(plainLines, onMedium);
+        p->onModal<import>([option](import& w) { w.Option1[size_t(option)]->click(), w.cmdOK->click(); });
         Ancillary(*main).ImportList();
     };
     Ancillary(*main).ExportList();
-    EXPECT_EQ(std::pair(BytesOf(victim), BytesOf(onMedium)), std::pair(QByteArray("precious"), BytesOf(own)));
-    EXPECT_EQ(QDir(medium.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"password.dat"_s});
-
-    QByteArray noise(3000, Qt::Uninitialized);
-    QRandomGenerator(3).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
-    FileOps::WriteAtomic(onMedium, noise);
-    importWith(0);
-    writePlainFile({u"Tabbed|pa\tss|user"_s, u"Bank|x|"_s, u"Fine|f|u\tid"_s}, onMedium);
-    importWith(1);
-    EXPECT_TRUE(QFileInfo(passwordFile()).isSymLink());
-    EXPECT_EQ(readPlainFile(own), (QStringList{u"Bank|b4nk|me"_s, u"Fine|f|u\tid"_s}));
-    const QByteArray merged = BytesOf(own);
-    writePlainFile({u"Shop|sh0p|"_s}, onMedium);
-    importWith(0);
-    EXPECT_EQ(std::pair(BytesOf(own + u".bak"_s), BytesOf(own)), std::pair(merged, BytesOf(onMedium)));
+    EXPECT_EQ(std::tuple(BytesOf(victim), BytesOf(onMedium), QDir(medium.path()).entryList(QDir::Files | QDir::Hidden)),
+              std::tuple(QByteArray("precious"), BytesOf(own), QStringList{u"password.dat"_s}));
+    // Every line of a file that is to replace the user's own must be a password line.
+    importWith(0, {u"Bank|x|"_s, u"no bars"_s});
+    importWith(1, {u"Tabbed|pa\tss|user"_s, u"Fine|f|u\tid"_s});
+    importWith(0, {u"Shop|sh0p|"_s});
+    EXPECT_EQ(std::tuple(QFileInfo(passwordFile()).isSymLink(), BytesOf(own + u".bak"_s), BytesOf(own)),
+              std::tuple(true, PasswordFile::Content({u"Bank|b4nk|me"_s, u"Fine|f|u\tid"_s}), BytesOf(onMedium)));
     const MsgBoxCall ask = Box(Messages::ImportPrompt(), 65), done = Box(u"Import Completed"_s, 0, {});
     const QString notValid = u"The file PASSWORD.DAT on the diskette is not a valid Password Corvalen Passwword "
                              u"File.  This Operation will be aborted."_s;
     EXPECT_EQ(takeMessages(),
               (Boxes{Box(Messages::ExportPrompt(), 65), Box(u"Export is Complete"_s, 0, {}), ask,
                      Box(notValid, vbExclamation), ask,
-                     Box(Merge::NoticeText({Merge::Notice::Tab, u"Tabbed"_s}), vbExclamation),
-                     Box(Merge::NoticeText({Merge::Notice::Duplicate, u"Bank"_s}), vbInformation), done, ask, done}));
+                     Box(Merge::NoticeText({Merge::Notice::Tab, u"Tabbed"_s}), vbExclamation), done, ask, done}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FileOps.h"
 #include "frame/Platform.h"
 
 #include <QDialog>
@@ -9,10 +10,8 @@
 #include <QTemporaryDir>
 
 #include <deque>
-#include <exception>
 #include <functional>
 #include <ostream>
-#include <vector>
 
 // Thrown where the program would end at once, so that a test can see it and nothing more runs.
 struct ProgramEnded : std::exception
@@ -28,8 +27,11 @@ struct MsgBoxCall
     QString title = QStringLiteral("Password Corvalen");
 
     bool operator==(const MsgBoxCall& o) const { return prompt == o.prompt && flags == o.flags && title == o.title; }
+    friend std::ostream& operator<<(std::ostream& out, const MsgBoxCall& call)
+    {
+        return out << '{' << call.prompt.toStdString() << ", " << call.flags << ", " << call.title.toStdString() << '}';
+    }
 };
-std::ostream& operator<<(std::ostream& out, const MsgBoxCall& call);
 
 // The platform for tests and the benchmark: message boxes are answered from a script (OK when it runs dry)
 // and recorded; modal windows are handed to scripted actions instead of running an event loop; the
@@ -37,8 +39,9 @@ std::ostream& operator<<(std::ostream& out, const MsgBoxCall& call);
 class ScriptedPlatform : public Dialogs, public Session, public Environment, public Devices
 {
 public:
-    // Makes this the platform the program uses.
+    // Makes this the platform the program uses, until it is destroyed.
     void install() { SetPlatform({this, this, this, this}); }
+    ~ScriptedPlatform() override { SetPlatform({}); }
 
     // --- Script
     std::deque<int> answers;
@@ -75,8 +78,17 @@ public:
 
     QString programFile(const QString& name) const { return programDirPath + QLatin1Char('/') + name; }
 
-    int MsgBox(const QString& prompt, int flags, const QString& title) override;
-    void ShowModal(QDialog& window) override;
+    int MsgBox(const QString& prompt, int flags, const QString& title) override
+    {
+        messages.push_back({prompt, flags, title});
+        return next(answers, 1);
+    }
+    void ShowModal(QDialog& window) override
+    {
+        modalShown.push_back(QString::fromLatin1(window.metaObject()->className()));
+        if (auto action = next(modalActions, {}))
+            action(window);
+    }
     [[noreturn]] void End() override { throw ProgramEnded(); }
     void Quit() override { quitCalled = true; }
     void DoEvents() override {}
@@ -90,29 +102,24 @@ public:
     OsVersion osVersion() const override { return os; }
     QDateTime now() const override { return clock; }
     double Rnd() override { return next(rnd, QRandomGenerator::global()->generateDouble()); }
-    void WriteFile(const QString& path, const QByteArray& content) override;
+    void WriteFile(const QString& path, const QByteArray& content) override
+    {
+        if (beforeWrite)
+            beforeWrite(path);
+        FileOps::WriteAtomic(path, content);
+    }
     QString removableMedium() const override { return mediumPath; }
     std::unique_ptr<QPrinter> DefaultPrinter() override { return printer ? printer() : nullptr; }
     void ClipboardClear() override { ClipboardSetText(QString(), false); }
-    void ClipboardSetText(const QString& text, bool secret) override
-    {
-        clipboardText = text;
-        clipboardSecret = secret;
-    }
-    bool WinHelp(const QString&, int command, int) override
-    {
-        helpCalls.push_back(command);
-        return helpShows;
-    }
+    void ClipboardSetText(const QString& text, bool secret) override { clipboardText = text, clipboardSecret = secret; }
+    bool WinHelp(const QString&, int command, int) override { return helpCalls.push_back(command), helpShows; }
 
 private:
     // The next scripted value, taken off the script; the given one when the script has run dry.
     template <class T> static T next(std::deque<T>& script, T otherwise)
     {
-        if (script.empty())
-            return otherwise;
-        T value = std::move(script.front());
-        script.pop_front();
-        return value;
+        if (!script.empty())
+            otherwise = std::move(script.front()), script.pop_front();
+        return otherwise;
     }
 };

@@ -6,8 +6,7 @@
 int main(int argc, char* argv[])
 {
     // CTest's discovery runs the binary without the test environment: no display is needed anywhere.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // No test may touch the developer's own settings.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());

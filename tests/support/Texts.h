@@ -4,7 +4,6 @@
 // enciphered as the password file holds them.
 #include "core/CryptString.h"
 
-#include <QString>
 #include <QStringList>
 
 #include <ostream>
