@@ -78,6 +78,9 @@ Mainform::Mainform(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Password Corvalen - By Brenhold Systems"));
     setFixedSize(Twips(7200), Twips(3900));
+    // A window of fixed size has nothing to maximize; it can still be minimized.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     List1 = new ListBox(this);
     List1->setGeometry(TwipsRect(1980, 1200, 3195, 2460));
