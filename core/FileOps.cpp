@@ -320,8 +320,10 @@ void SetAttr(const QString& path, int attributes)
 
 void CreateEmptyHidden(const QString& path)
 {
-    if (!QFileInfo::exists(path))
-        WriteAtomic(path, QByteArray());
+    // A file already there is the user's and is left as it is.
+    if (QFileInfo::exists(path))
+        return;
+    WriteAtomic(path, QByteArray());
     SetAttr(path, kAttrHidden);
 }
 

@@ -114,11 +114,8 @@ void RegDB_CheckVersion()
         readText(store, kCurrentVersion, QStringLiteral("SubMinorVersion"), kTrueText);
         if (major != kTrueText)
             return;
-        // Without installer information this is a first run: give it an empty file to start from. A file
-        // already there is the user's and is left as it is.
-        const QString path = PasswordFile::Path(environment().programDir());
-        if (!QFileInfo::exists(path))
-            FileOps::CreateEmptyHidden(path);
+        // Without installer information this is a first run: give it an empty file to start from.
+        FileOps::CreateEmptyHidden(PasswordFile::Path(environment().programDir()));
     } catch (const std::exception&) {
     }
 }

@@ -175,12 +175,10 @@ void Ancillary::ImportList()
 
     // The medium's file is read whole at once, so it is open only for that moment, and a missing medium
     // or file is reported before the options window opens.
-    QString diskFile;
-    std::vector<QString> plainLines;
+    QByteArray content;
     const Step opened = importStep([&] {
         const QString medium = mediumFolder();
-        diskFile = FileOps::ResolveName(medium, PasswordFile::kFileName);
-        onMedium(medium, [&] { plainLines = PasswordFile::PlainLines(FileOps::ReadAll(diskFile)); });
+        onMedium(medium, [&] { content = FileOps::ReadAll(FileOps::ResolveName(medium, PasswordFile::kFileName)); });
     });
     // A file that cannot be read leaves nothing to import: the error has been logged.
     if (opened != Step::Done)
@@ -194,20 +192,16 @@ void Ancillary::ImportList()
     if (ImportCancelled)
         return;
     switch (ImportOption) {
-    case 0: overwrite(diskFile); break;
-    case 1: merge(plainLines); break;
+    case 0: overwrite(content); break;
+    case 1: merge(PasswordFile::PlainLines(content)); break;
     default: dialogs().MsgBox(QStringLiteral("Unexpected error has occurred"), vbOKOnly); break;
     }
 }
 
-void Ancillary::overwrite(const QString& diskFile)
+void Ancillary::overwrite(const QByteArray& content)
 {
     // A program's file the user made a link keeps being the link's target.
     const QString ownFile = FileOps::LinkTarget(PasswordFile::Path(environment().programDir()));
-    const QString medium = QFileInfo(diskFile).absolutePath();
-    QByteArray content;
-    if (importStep([&] { onMedium(medium, [&] { content = FileOps::ReadAll(diskFile); }); }) != Step::Done)
-        return;
     // Only a password file may take the place of the user's own.
     if (!PasswordFile::IsPasswordFile(content)) {
         dialogs().MsgBox(kNotValid, vbExclamation, kAppTitle);

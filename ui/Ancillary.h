@@ -44,7 +44,7 @@ private:
     };
     // One step of the import under its error handling.
     Step importStep(const std::function<void()>& statement);
-    void overwrite(const QString& diskFile);
+    void overwrite(const QByteArray& content);
     void merge(const std::vector<QString>& plainLines);
     void Form_Paint();
 
