@@ -1,4 +1,4 @@
-#include "core/PasswordFile.h"
+#include "core/PasswordStore.h"
 #include "core/Version.h"
 #include "frame/Pictures.h"
 #include "frame/Platform.h"
@@ -12,6 +12,8 @@
 #include "ui/Mainform.h"
 
 #include <QApplication>
+
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -30,17 +32,18 @@ int main(int argc, char* argv[])
     QtDialogs dialogs;
     QtEnvironment environment;
     QtDevices devices;
-    SingleInstance instance(PasswordFile::Path(environment.programDir()));
+    std::unique_ptr<SingleInstance> instance;
     // Once the windows have closed, a new copy may start while this one still serves the clipboard.
-    QtSession session([&instance] { instance.Release(); });
+    QtSession session([&instance] { instance->Release(); });
     SetPlatform({&dialogs, &session, &environment, &devices});
     ResetGlobals();
-    if (!instance.Claim())
+    instance = std::make_unique<SingleInstance>(passwordStore().path());
+    if (!instance->Claim())
         return 0;
     InstallHelpKey();
 
     Mainform mainform;
-    QObject::connect(&instance, &SingleInstance::Raise, &mainform, [&mainform] {
+    QObject::connect(instance.get(), &SingleInstance::Raise, &mainform, [&mainform] {
         QWidget* front = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &mainform;
         front->raise();
         front->activateWindow();

@@ -2,7 +2,7 @@
 // own procedures, timed against `sort -f` of a plain file of the same size: a sorted load can hardly
 // beat one pass of sort.
 #include "ScriptedPlatform.h"
-#include "core/FileOps.h"
+#include "core/FileWriter.h"
 #include "core/PasswordFile.h"
 #include "frame/ListBox.h"
 #include "frame/SMGLOBAL.h"
@@ -98,7 +98,7 @@ Corpus& corpus(int count)
     Corpus c;
     c.dir = std::make_unique<QTemporaryDir>();
     const std::vector<QString> lines = makePlainLines(count);
-    FileOps::WriteAtomic(c.dir->filePath(PasswordFile::kFileName), PasswordFile::Content(lines));
+    FileWriter().Write(c.dir->filePath(PasswordFile::kFileName), PasswordFile::Content(lines));
     c.plainPath = c.dir->filePath(QStringLiteral("plain.txt"));
     QFile plain(c.plainPath);
     if (plain.open(QIODevice::WriteOnly)) {

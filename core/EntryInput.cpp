@@ -25,21 +25,21 @@ QString barMessage(const QString& what)
 
 } // namespace
 
-QString Refusal(const QString& name, const QString& password, const QString& userId)
+Refused Refusal(const QString& name, const QString& password, const QString& userId)
 {
     const QString nameWord = QStringLiteral("Password Name");
     const QString passwordWord = QStringLiteral("Password");
     if (hasBreak(name))
-        return breakMessage(nameWord);
+        return {breakMessage(nameWord), kName};
     if (name.contains(QLatin1Char('|')))
-        return barMessage(nameWord);
+        return {barMessage(nameWord), kName};
     if (hasBreak(password))
-        return breakMessage(passwordWord);
+        return {breakMessage(passwordWord), kPassword};
     if (password.contains(QLatin1Char('|')))
-        return barMessage(passwordWord);
+        return {barMessage(passwordWord), kPassword};
     if (hasBreak(userId))
-        return breakMessage(QStringLiteral("User ID"));
-    return QString();
+        return {breakMessage(QStringLiteral("User ID")), kUserId};
+    return {};
 }
 
 } // namespace EntryInput

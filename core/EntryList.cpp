@@ -65,6 +65,11 @@ bool EntryList::RowLess(const Row& a, const Row& b)
     int c = QStringView(a.key).compare(QStringView(b.key), Qt::CaseSensitive);
     if (c != 0)
         return c < 0;
+    // Names that only look alike ("Cafe" and "Café", or one "é" precomposed and one not) keep their order whatever
+    // their passwords: the name as written, ignoring case alone, decides before the rest of the item.
+    c = QStringView(a.text).left(a.restAt).compare(QStringView(b.text).left(b.restAt), Qt::CaseInsensitive);
+    if (c != 0)
+        return c < 0;
     c = QStringView(a.text).mid(a.restAt).compare(QStringView(b.text).mid(b.restAt), Qt::CaseInsensitive);
     if (c != 0)
         return c < 0;

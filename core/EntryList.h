@@ -6,8 +6,9 @@
 
 // The sorted list of entries that stands behind the main window's list box. Items are kept in
 // ascending order of their names ignoring case and accents ("Émile" between "Elsa" and "Emma"), then of
-// the rest ignoring case; items that tie are ordered by their exact code units, so upper-case letters
-// come first and the order never depends on the order of insertion. The view shows each entry by its name only.
+// their names ignoring case only ("Emile" before "Émile"), then of the rest ignoring case; items that tie are
+// ordered by their exact code units, so upper-case letters come first and the order never depends on the order of
+// insertion. The view shows each entry by its name only.
 class EntryList : public QAbstractListModel
 {
     Q_OBJECT

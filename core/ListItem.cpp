@@ -2,7 +2,7 @@
 
 namespace ListItem {
 
-QString Make(const QString& name, const QString& password, const QString& userId)
+QString Make(QStringView name, QStringView password, QStringView userId)
 {
     QString item;
     item.reserve(name.size() + password.size() + userId.size() + 5);

@@ -16,7 +16,8 @@ struct Fields
     QString userId;
 };
 
-QString Make(const QString& name, const QString& password, const QString& userId);
+// The one way a list item is made.
+QString Make(QStringView name, QStringView password, QStringView userId);
 
 // p1 is the first tab, p2 the first tab from p1 + 4 on. False when the item cannot be taken apart
 // that way (no tab, or no tab after the password).

@@ -1,6 +1,7 @@
 #include "core/Merge.h"
 
 #include "core/ListItem.h"
+#include "core/PasswordFile.h"
 
 #include <QSet>
 
@@ -14,25 +15,27 @@ Plan MergeLines(const std::vector<QString>& currentItems, const std::vector<QStr
     for (const QString& item : currentItems)
         names.insert(ListItem::NameOf(item));
     for (const QString& line : plainLines) {
-        const qsizetype p1 = line.indexOf(QLatin1Char('|'));
-        if (p1 < 0) {
+        const PasswordFile::Parsed parsed = PasswordFile::Parse(line);
+        if (!parsed.entry) {
             plan.invalid = true;
             plan.items.clear();
+            plan.controlItem.clear();
             return plan;
         }
-        QString name = line.left(p1);
+        QString name = parsed.name.toString();
         if (names.contains(name)) {
             plan.notices.push_back({Notice::Duplicate, std::move(name)});
             continue;
         }
-        const qsizetype p2 = line.indexOf(QLatin1Char('|'), p1 + 1);
-        // The earlier layout, as its conversion gives it: the rest is the password and the user ID a blank.
-        const QString password = p2 < 0 ? line.mid(p1 + 1) : line.mid(p1 + 1, p2 - p1 - 1);
-        if (name.contains(QLatin1Char('\t')) || password.contains(QLatin1Char('\t'))) {
+        if (!parsed.listable()) {
             plan.notices.push_back({Notice::Tab, std::move(name)});
             continue;
         }
-        plan.items.push_back(ListItem::Make(name, password, p2 < 0 ? QStringLiteral(" ") : line.mid(p2 + 1)));
+        const QString item = ListItem::Make(parsed.name, parsed.password, parsed.userId);
+        if (name == ListItem::kControlName)
+            plan.controlItem = item;
+        else
+            plan.items.push_back(item);
         names.insert(std::move(name));
     }
     return plan;
@@ -46,6 +49,14 @@ QString NoticeText(const Notice& notice)
                QStringLiteral(" holds a tab in its name or password, which the Password List cannot hold.") + bypassed;
     return QStringLiteral("An entry for ") + notice.name +
            QStringLiteral(" already exist in the current Password File.") + bypassed;
+}
+
+QString ControlRecordQuestion()
+{
+    return QStringLiteral("The file on the diskette holds a program password (the entry Password Corvalen), and "
+                          "this Password File has none.  If it is merged, the guarded commands will ask for that "
+                          "password from now on.\r\n\r\nSelect OK to merge the program password too, or Cancel to "
+                          "merge the other entries without it.");
 }
 
 } // namespace Merge

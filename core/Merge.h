@@ -18,22 +18,24 @@ struct Notice
     QString name;
 };
 
-// What a merge adds: the list items, in file order; what it leaves out, in file order; and whether it
-// met a line without any "|", which makes the file no password file (the merge then adds nothing; the
-// notices up to that line stand). A line's name is the text before its first "|", its password runs to
-// the next "|" and its user ID is the rest (it may hold "|"). A line with a single "|" is an entry of the
-// earlier layout: its password is the rest of the line and its user ID a single blank. Names are
-// compared exactly, letter case included, also with entries added earlier in the same merge. A user ID may
-// hold a tab: it is the item's last field.
+// What a merge adds: the list items, in file order; what it leaves out, in file order; the medium's control
+// record when the list has none (it would bring a program password only the medium's author may know, so it
+// joins only if the user agrees); and whether it met a line without any "|", which makes the file no password
+// file (the merge then adds nothing; the notices up to that line stand). Lines are taken apart by
+// PasswordFile::Parse. Names are compared exactly, letter case included, also with entries added earlier in the
+// same merge.
 struct Plan
 {
     std::vector<QString> items;
     std::vector<Notice> notices;
+    QString controlItem;
     bool invalid = false;
 };
 Plan MergeLines(const std::vector<QString>& currentItems, const std::vector<QString>& plainLines);
 
 // What the user is told of a notice.
 QString NoticeText(const Notice& notice);
+// The question before a medium's program password joins the list.
+QString ControlRecordQuestion();
 
 } // namespace Merge

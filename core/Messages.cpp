@@ -65,6 +65,21 @@ QString NoPasswordFile()
                           "Select Yes to create a new, empty Password file.");
 }
 
+QString LinkTargetMissing(const QString& target)
+{
+    return QStringLiteral("The Password File is a link to ") + target +
+           QStringLiteral(", which cannot be found.  If it is on a medium or in a vault that is not mounted yet, "
+                          "select Cancel to Terminate the program, mount it and start the program again.  Select "
+                          "OK to create a new, empty Password file there.");
+}
+
+QString EntryNotListed(const QString& name)
+{
+    return QStringLiteral("The entry for ") + name +
+           QStringLiteral(" holds a tab in its name or password, which the Password List cannot show.  It is kept "
+                          "in the Password File unchanged, and the list does not show it.");
+}
+
 QString DeleteEntry(const QString& name)
 {
     return QStringLiteral("Are you sure you want to delete the password for ") + name + QStringLiteral("?") +

@@ -1,7 +1,6 @@
 #include "core/PasswordFile.h"
 
 #include "core/CryptString.h"
-#include "core/FileOps.h"
 #include "core/Lines.h"
 #include "core/ListItem.h"
 
@@ -21,24 +20,35 @@ bool isAscii(const char* bytes, qsizetype length)
     return std::none_of(bytes, bytes + length, [](char c) { return uchar(c) >= 0x80; });
 }
 
-// The list item of a plain line whose first two "|" are at p1 and p2 (p2 -1: the rest is the password and
-// the user ID is empty). The line's characters are bytes of ASCII text or UTF-16 code units: an ASCII line
-// becomes its item without a plain QString in between.
-template <class Char> QString itemOf(const Char* line, qsizetype length, qsizetype p1, qsizetype p2)
+// Windows-1252 where it differs from Latin-1: 0x80 to 0x9F. The five codes it leaves undefined keep their
+// Latin-1 meaning, so that no byte is lost.
+constexpr char16_t kWindows1252[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString fromWindows1252(QByteArrayView bytes)
 {
-    QString item(length + (p2 < 0 ? 4 : 3), Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(item.data());
-    const auto copy = [&](qsizetype from, qsizetype to) {
-        for (qsizetype i = from; i < to; ++i)
-            *out++ = char16_t(line[i]);
-    };
-    copy(0, p1);
-    out = std::fill_n(out, ListItem::kNameGap.size(), u'\t');
-    copy(p1 + 1, p2 < 0 ? length : p2);
-    *out++ = u'\t';
-    if (p2 >= 0)
-        copy(p2 + 1, length);
-    return item;
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (const char c : bytes) {
+        const auto b = uchar(c);
+        *out++ = b >= 0x80 && b < 0xA0 ? kWindows1252[b - 0x80] : char16_t(b);
+    }
+    return text;
+}
+
+// The text of a deciphered line into a buffer kept from line to line: ASCII, nearly every line, without a
+// conversion of its own.
+void decodeInto(QString& text, const char* bytes, qsizetype length)
+{
+    if (!isAscii(bytes, length)) {
+        text = DecodeText(QByteArrayView(bytes, length));
+        return;
+    }
+    text.resize(length);
+    std::copy(bytes, bytes + length, reinterpret_cast<char16_t*>(text.data()));
 }
 
 // Appends the parts' UTF-8, enciphered, and CR LF: the one place stored bytes are made.
@@ -48,7 +58,6 @@ void appendStored(QByteArray& content, std::initializer_list<QStringView> parts)
     for (QStringView part : parts) {
         const char16_t* units = part.utf16();
         if (std::all_of(units, units + part.size(), [](char16_t c) { return c < 0x80; })) {
-            // ASCII, nearly every entry, needs no conversion of its own.
             const qsizetype from = content.size();
             content.resize(from + part.size());
             std::copy(units, units + part.size(), content.data() + from);
@@ -60,6 +69,20 @@ void appendStored(QByteArray& content, std::initializer_list<QStringView> parts)
     content += "\r\n";
 }
 
+// Calls take(QString& plain) for every line of content[begin, end), deciphered, in one buffer.
+template <class Take> void forEachPlain(const QByteArray& content, qsizetype begin, qsizetype end, Take&& take)
+{
+    QByteArray line;
+    QString plain;
+    Lines::ForEach(content.constData(), begin, end, [&](const char* stored, qsizetype length) {
+        if (line.size() < length)
+            line.resize(length);
+        CryptString(stored, length, line.data());
+        decodeInto(plain, line.constData(), length);
+        take(plain);
+    });
+}
+
 // One half of a file being loaded.
 struct Part
 {
@@ -69,54 +92,56 @@ struct Part
 
 void readPart(const QByteArray& content, qsizetype begin, qsizetype end, Part& part)
 {
-    QByteArray line; // one buffer for every deciphered line
     Scan& scan = part.loaded.scan;
-    Lines::ForEach(content.constData(), begin, end, [&](const char* stored, qsizetype length) {
+    forEachPlain(content, begin, end, [&](const QString& plain) {
         if (part.loaded.corrupted)
             return;
-        if (line.size() < length)
-            line.resize(length);
-        CryptString(stored, length, line.data());
-        const char* bytes = line.constData();
-        const auto* bar1 = static_cast<const char*>(memchr(bytes, '|', size_t(length)));
-        const qsizetype p1 = bar1 ? bar1 - bytes : -1;
-        const auto* bar2 = bar1 ? static_cast<const char*>(memchr(bar1 + 1, '|', size_t(length - p1 - 1))) : nullptr;
-        const qsizetype p2 = bar2 ? bar2 - bytes : -1;
-        if (p2 < 0)
+        const Parsed line = Parse(plain);
+        if (!line.current)
             part.stopped = scan.earlierLayout = true;
-        if (p1 < 0) {
+        if (!line.entry) {
             part.loaded.corrupted = true; // no "|" at all: the scan has stopped too, as the line has fewer than two
             return;
         }
-        // "|" is one byte in UTF-8 and in Latin-1 alike, so the bars found in the bytes are the text's bars.
-        QString item;
-        qsizetype u1 = p1;
-        qsizetype u2 = p2;
-        if (isAscii(bytes, length)) {
-            item = itemOf(reinterpret_cast<const uchar*>(bytes), length, p1, p2);
-        } else {
-            const QString plain = DecodeText(QByteArrayView(bytes, length));
-            u1 = plain.indexOf(QLatin1Char('|'));
-            u2 = plain.indexOf(QLatin1Char('|'), u1 + 1);
-            item = itemOf(plain.utf16(), plain.size(), u1, u2);
-        }
-        if (!part.stopped && QStringView(item).left(u1) == ListItem::kControlName) {
-            const ListItem::ControlField control =
-                ListItem::DecodeControl(item.mid(u1 + ListItem::kNameGap.size(), u2 - u1 - 1));
+        if (!part.stopped && line.name == ListItem::kControlName) {
+            const ListItem::ControlField control = ListItem::DecodeControl(line.password.toString());
             scan.controlFound = true;
             scan.programPassword = control.programPassword;
             scan.mode = control.mode;
         }
-        part.loaded.rows.push_back(EntryList::MakeRow(std::move(item)));
+        if (line.listable())
+            part.loaded.rows.push_back(EntryList::MakeRow(ListItem::Make(line.name, line.password, line.userId)));
+        else
+            part.loaded.unlisted.push_back(plain);
     });
     std::sort(part.loaded.rows.begin(), part.loaded.rows.end(), EntryList::RowLess);
 }
 
 } // namespace
 
-QString Path(const QString& programDir)
+bool Parsed::listable() const
 {
-    return FileOps::ResolveName(programDir, kFileName);
+    return !name.contains(QLatin1Char('\t')) && !password.contains(QLatin1Char('\t'));
+}
+
+Parsed Parse(QStringView line)
+{
+    Parsed out;
+    const qsizetype p1 = line.indexOf(QLatin1Char('|'));
+    if (p1 < 0)
+        return out;
+    out.entry = true;
+    out.name = line.left(p1);
+    const qsizetype p2 = line.indexOf(QLatin1Char('|'), p1 + 1);
+    out.current = p2 >= 0;
+    if (!out.current) {
+        out.password = line.mid(p1 + 1);
+        out.userId = u" ";
+        return out;
+    }
+    out.password = line.mid(p1 + 1, p2 - p1 - 1);
+    out.userId = line.mid(p2 + 1);
+    return out;
 }
 
 QString DecodeText(QByteArrayView bytes)
@@ -128,7 +153,7 @@ QString DecodeText(QByteArrayView bytes)
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
-        return QString::fromLatin1(bytes);
+        return fromWindows1252(bytes);
     return text;
 }
 
@@ -148,28 +173,14 @@ std::vector<QString> PlainLines(const QByteArray& content)
 {
     std::vector<QString> plain;
     plain.reserve(size_t(content.count('\n')) + 1);
-    QByteArray line;
-    Lines::ForEach(content.constData(), 0, content.size(), [&](const char* stored, qsizetype length) {
-        if (line.size() < length)
-            line.resize(length);
-        CryptString(stored, length, line.data());
-        plain.push_back(DecodeText(QByteArrayView(line.constData(), length)));
-    });
+    forEachPlain(content, 0, content.size(), [&](const QString& line) { plain.push_back(line); });
     return plain;
 }
 
 bool IsPasswordFile(const QByteArray& content)
 {
     bool valid = true;
-    QByteArray line;
-    Lines::ForEach(content.constData(), 0, content.size(), [&](const char* stored, qsizetype length) {
-        if (!valid)
-            return;
-        if (line.size() < length)
-            line.resize(length);
-        CryptString(stored, length, line.data());
-        valid = memchr(line.constData(), '|', size_t(length)) != nullptr;
-    });
+    forEachPlain(content, 0, content.size(), [&](const QString& line) { valid = valid && Parse(line).entry; });
     return valid;
 }
 
@@ -193,7 +204,9 @@ Loaded Load(const QByteArray& content, qsizetype splitAbove)
         if (second.loaded.scan.controlFound)
             result.scan = second.loaded.scan;
     }
-    if (!result.corrupted && !second.loaded.rows.empty()) {
+    if (result.corrupted)
+        return result;
+    if (!second.loaded.rows.empty()) {
         std::vector<EntryList::Row> merged;
         merged.reserve(result.rows.size() + second.loaded.rows.size());
         std::merge(std::make_move_iterator(result.rows.begin()), std::make_move_iterator(result.rows.end()),
@@ -201,8 +214,8 @@ Loaded Load(const QByteArray& content, qsizetype splitAbove)
                    std::make_move_iterator(second.loaded.rows.end()), std::back_inserter(merged), EntryList::RowLess);
         result.rows = std::move(merged);
     }
-    if (!result.corrupted)
-        result.corrupted = second.loaded.corrupted;
+    result.unlisted.insert(result.unlisted.end(), second.loaded.unlisted.begin(), second.loaded.unlisted.end());
+    result.corrupted = second.loaded.corrupted;
     return result;
 }
 
@@ -218,7 +231,8 @@ QByteArray Content(const std::vector<QString>& plainLines)
     return content;
 }
 
-Stored StoreItems(const std::vector<QString>& items, const std::function<void()>& betweenChunks)
+Stored StoreItems(const std::vector<QString>& items, const std::vector<QString>& unlisted,
+                  const std::function<void()>& betweenChunks)
 {
     Stored out;
     out.content.reserve(qsizetype(items.size()) * 48);
@@ -241,6 +255,8 @@ Stored StoreItems(const std::vector<QString>& items, const std::function<void()>
         if ((i + 1) % kChunk == 0 && betweenChunks)
             betweenChunks();
     }
+    for (const QString& line : unlisted)
+        appendStored(out.content, {line});
     return out;
 }
 
@@ -256,23 +272,19 @@ Converted ConvertLines(const std::vector<QString>& plainLines)
     pending.reserve(plainLines.size());
     for (size_t i = 0; i < plainLines.size(); ++i) {
         const QString& line = plainLines[i];
-        const qsizetype p1 = line.indexOf(QLatin1Char('|'));
-        if (p1 < 0) {
+        const Parsed parsed = Parse(line);
+        if (!parsed.entry) {
             out.corruptLine = int(i);
             return out;
         }
-        const QStringView name = QStringView(line).left(p1);
-        const QStringView rest = QStringView(line).mid(p1 + 1);
-        QString item;
-        item.reserve(line.size() + 3);
-        item += name;
-        item += ListItem::kNameGap;
-        item += rest;
-        if (rest.contains(QLatin1Char('|')))
-            pending.push_back({EntryList::MakeRow(std::move(item)), line}); // already current: unchanged
+        // The intermediate item holds everything after the first "|" as its password.
+        const QStringView rest = QStringView(line).mid(parsed.name.size() + 1);
+        EntryList::Row row = EntryList::MakeRow(ListItem::Make(parsed.name, rest, {}));
+        if (parsed.current)
+            pending.push_back({std::move(row), line}); // already current: unchanged
         else
-            pending.push_back({EntryList::MakeRow(std::move(item)),
-                               PlainLine(name.toString(), rest.toString(), QStringLiteral(" "))});
+            pending.push_back(
+                {std::move(row), PlainLine(parsed.name.toString(), rest.toString(), QStringLiteral(" "))});
     }
     std::stable_sort(pending.begin(), pending.end(),
                      [](const Pending& a, const Pending& b) { return EntryList::RowLess(a.item, b.item); });

@@ -5,14 +5,15 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 #include <functional>
 #include <vector>
 
-// The password file: one enciphered line per entry, CR LF after each. Plain lines are
-// Name "|" Password "|" User ID, in UTF-8; a line that is not valid UTF-8 (a file from the old 8-bit
-// code page) is read as Latin-1 so that nothing of it is lost. This is the file's one reader and one
-// writer: every line goes through CryptString and is cut by Lines.
+// The password file's format: one enciphered line per entry, CR LF after each. Plain lines are
+// Name "|" Password "|" User ID, in UTF-8; a line that is not valid UTF-8 (a file from the old 8-bit code page)
+// is read as Windows-1252 so that nothing of it is lost. Every line goes through CryptString, is cut by Lines
+// and taken apart by Parse; the files themselves are read and written by PasswordStore.
 namespace PasswordFile {
 
 inline const QString kFileName = QStringLiteral("Password.dat");
@@ -21,22 +22,34 @@ inline const QString kNotFound = QStringLiteral("not found");
 // Below this many bytes a file is read on one thread: a second one costs more than it saves.
 constexpr qsizetype kSplitAbove = 256 * 1024;
 
-// The program's password file in its folder, whatever the letter case of its name.
-QString Path(const QString& programDir);
-
-// The text of a deciphered line: UTF-8, or Latin-1 when it is not valid UTF-8.
+// The text of a deciphered line: UTF-8, or Windows-1252 when it is not valid UTF-8.
 QString DecodeText(QByteArrayView bytes);
 
 // The plain line of an entry.
 QString PlainLine(const QString& name, const QString& password, const QString& userId);
 
-// ---- Reading (the bytes come from FileOps::ReadAll)
+// A plain line taken apart: the name up to the first "|", the password up to the next one and the user ID after
+// it, "|" included. A line with one "|" only is of the earlier layout: its password is the rest of the line and
+// its user ID the blank the conversion gives it. A line without "|" holds no entry.
+struct Parsed
+{
+    bool entry = false;   // it has a "|"
+    bool current = false; // it has two
+    QStringView name;
+    QStringView password;
+    QStringView userId;
+    // Whether the list item can hold it: a tab in the name or the password would be taken for a field's end.
+    bool listable() const;
+};
+Parsed Parse(QStringView line);
+
+// ---- Reading (the bytes come from PasswordStore)
 
 // Every line deciphered, in file order.
 std::vector<QString> PlainLines(const QByteArray& content);
 
-// What the scan of a file finds: whether any line has fewer than two "|" (the earlier layout), and the
-// last control record's program password and mode.
+// What the scan of a file finds: whether any line has fewer than two "|" (the earlier layout), and the last
+// control record's program password and mode.
 struct Scan
 {
     bool earlierLayout = false;
@@ -45,19 +58,20 @@ struct Scan
     qint16 mode = 0;
 };
 
-// A file read for the list: its scan and its list rows, sorted. A line without any "|" ends the rows
-// (corrupted); the rows before it are kept. Files larger than splitAbove are read in two halves on two
-// threads.
+// A file read for the list: its scan, its list rows sorted, and the plain lines the list cannot hold (a tab in
+// the name or the password), which are kept as they are. A line without any "|" ends the rows (corrupted); the
+// rows before it are kept. Files larger than splitAbove are read in two halves on two threads.
 struct Loaded
 {
     Scan scan;
     std::vector<EntryList::Row> rows;
+    std::vector<QString> unlisted;
     bool corrupted = false;
 };
 Loaded Load(const QByteArray& content, qsizetype splitAbove = kSplitAbove);
 
-// Whether the content is a password file: every line that is not blank deciphers with at least one "|". An
-// empty file is one, with no entries.
+// Whether the content is a password file: every line that is not blank deciphers with at least one "|". An empty
+// file is one, with no entries.
 bool IsPasswordFile(const QByteArray& content);
 
 // ---- Writing
@@ -65,21 +79,22 @@ bool IsPasswordFile(const QByteArray& content);
 // The stored form of the plain lines: each enciphered, CR LF after each.
 QByteArray Content(const std::vector<QString>& plainLines);
 
-// The store of a list: the file's content from the list items in list order, and the names of the items
-// that cannot be stored (an item that cannot be taken apart, or a field with CR or LF). The name given
-// is the one most recently taken from an item: for an item without any tab, the one before it.
-// betweenChunks, when given, runs after every kChunk items.
+// The store of a list: the file's content from the list items in list order, then the unlisted plain lines as
+// they were read, and the names of the items that cannot be stored (an item that cannot be taken apart, or a
+// field with CR or LF). The name given is the one most recently taken from an item: for an item without any tab,
+// the one before it. betweenChunks, when given, runs after every kChunk items.
 constexpr size_t kChunk = 1000;
 struct Stored
 {
     QByteArray content;
     std::vector<QString> refusedNames;
 };
-Stored StoreItems(const std::vector<QString>& items, const std::function<void()>& betweenChunks = {});
+Stored StoreItems(const std::vector<QString>& items, const std::vector<QString>& unlisted = {},
+                  const std::function<void()>& betweenChunks = {});
 
-// Conversion of an earlier-layout file: the plain lines of the current layout, in list order, each with
-// the user ID " ". Lines that already hold two "|" stay exactly as they are. corruptLine is the index of
-// the first line without any "|", or -1.
+// Conversion of an earlier-layout file: the plain lines of the current layout, in list order, each with the user
+// ID " ". Lines that already hold two "|" stay exactly as they are. corruptLine is the index of the first line
+// without any "|", or -1.
 struct Converted
 {
     std::vector<QString> plainLines;

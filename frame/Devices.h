@@ -5,18 +5,18 @@
 
 #include <memory>
 
+class FileWriter;
 class QPrinter;
 
-// The devices the program reaches: files it replaces, the removable medium, the printer, the clipboard
-// and the help engine.
+// The devices the program reaches: the writer of every file it replaces, the removable medium, the printer, the
+// clipboard and the help engine.
 class Devices
 {
 public:
     virtual ~Devices() = default;
 
-    // Replaces a file with the content in one atomic step (owner-only). Raises RunError; the old file
-    // is then as it was.
-    virtual void WriteFile(const QString& path, const QByteArray& content) = 0;
+    // The one writer of the program's files (see FileWriter).
+    virtual FileWriter& writer() = 0;
 
     // The first removable volume the desktop mounted for this user; empty when there is none.
     virtual QString removableMedium() const = 0;

@@ -1,6 +1,6 @@
 #include "frame/QtDevices.h"
 
-#include "core/FileOps.h"
+#include "core/FileWriter.h"
 #include "frame/ClipboardKeeper.h"
 #include "frame/HelpWindow.h"
 
@@ -35,9 +35,10 @@ bool onRemovableDevice(const QByteArray& device)
 
 } // namespace
 
-void QtDevices::WriteFile(const QString& path, const QByteArray& content)
+FileWriter& QtDevices::writer()
 {
-    FileOps::WriteAtomic(path, content);
+    static FileWriter files;
+    return files;
 }
 
 QString QtDevices::removableMedium() const

@@ -6,7 +6,7 @@
 class QtDevices : public Devices
 {
 public:
-    void WriteFile(const QString& path, const QByteArray& content) override;
+    FileWriter& writer() override;
     QString removableMedium() const override;
     std::unique_ptr<QPrinter> DefaultPrinter() override;
     void ClipboardClear() override;

@@ -1,7 +1,6 @@
 #include "frame/SHARED.h"
 
-#include "core/FileOps.h"
-#include "core/PasswordFile.h"
+#include "core/PasswordStore.h"
 #include "core/RunError.h"
 #include "core/TileGrid.h"
 #include "core/Version.h"
@@ -115,7 +114,7 @@ void RegDB_CheckVersion()
         if (major != kTrueText)
             return;
         // Without installer information this is a first run: give it an empty file to start from.
-        FileOps::CreateEmptyHidden(PasswordFile::Path(environment().programDir()));
+        passwordStore().CreateFirstRunFile();
     } catch (const std::exception&) {
     }
 }

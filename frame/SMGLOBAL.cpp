@@ -1,6 +1,9 @@
 #include "frame/SMGLOBAL.h"
 
-#include "core/PasswordFile.h"
+#include "core/PasswordStore.h"
+#include "frame/Platform.h"
+
+#include <memory>
 
 bool gLoggedIn = false;
 QString gProgramPassword;
@@ -16,6 +19,17 @@ qint32 gPlatformId = 0;
 QString gVersionText;
 QString gDoubleBreak;
 QString gContactText;
+
+namespace {
+std::unique_ptr<PasswordStore> gStore;
+} // namespace
+
+PasswordStore& passwordStore()
+{
+    if (!gStore)
+        gStore = std::make_unique<PasswordStore>(environment().programDir(), devices().writer());
+    return *gStore;
+}
 
 void ResetGlobals()
 {
@@ -33,4 +47,5 @@ void ResetGlobals()
     gVersionText.clear();
     gDoubleBreak.clear();
     gContactText.clear();
+    gStore.reset();
 }

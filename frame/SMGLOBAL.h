@@ -31,5 +31,9 @@ constexpr int vbCancel = 2;
 inline const QString kAppTitle = QStringLiteral("Password Corvalen");
 inline const QString kCrLf = QStringLiteral("\r\n");
 
-// Every global back to its value before start-up.
+// The owner of the password file for this run, in the program folder, writing through the platform's writer.
+class PasswordStore;
+PasswordStore& passwordStore();
+
+// Every global back to its value before start-up; the next passwordStore() begins a new run.
 void ResetGlobals();

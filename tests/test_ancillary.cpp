@@ -1,5 +1,6 @@
 #include "support/Fixtures.h"
 
+#include "core/FileOps.h"
 #include "core/Merge.h"
 #include "core/Messages.h"
 #include "core/PrintLayout.h"
@@ -32,11 +33,18 @@ protected:
         window = new Ancillary(*main); // the main window owns it
         p->mediumPath = medium.path();
     }
-    static void diskFull(const QString&) { throw RunError(RunError::DiskFull); }
-    // These boxes, then the error log's for a full disk: worded by the log itself, which adds its record.
-    Boxes thenLogged(const Boxes& said, const char* procedure)
+    // These boxes, then the error log's for the error: worded by the log itself, which adds its record.
+    Boxes thenLogged(const Boxes& said, const char* procedure, const RunError& error = RunError(RunError::DiskFull))
     {
-        return p->messages = said, LogError(RunError(RunError::DiskFull), QLatin1String(procedure)), takeMessages();
+        p->messages = said;
+        LogError(error, QLatin1String(procedure));
+        return takeMessages();
+    }
+    // The full disk met while the backup copy is written, before the file itself.
+    RunError backupFull() const
+    {
+        return FileOps::DescribedError(RunError::DiskFull,
+                                       u"the backup copy "_s + passwordFile() + u".bak cannot be written"_s);
     }
 
     QTemporaryDir medium;
@@ -49,20 +57,24 @@ TEST_F(AncillaryTest, ExportCopiesTheFileExactlyOrSaysWhyNot)
                      notReady = Plain(u"Diskette Drive Not Ready"_s);
     const Boxes said = thenLogged({ask, ask, done, ask, notReady, ask, notReady, ask, done, ask}, "ExportList");
     p->answers = {vbCancel};
-    window->ExportList(), window->Command1_Click(1); // cancelled, then through the button
+    window->ExportList(); // cancelled
+    window->Command1_Click(1);
     EXPECT_EQ(BytesOf(medium.filePath(u"password.dat"_s)), BytesOf(passwordFile()));
     // The medium pulled during the write, then no longer there.
-    p->beforeWrite = [this](const QString&) { medium.remove(), throw RunError(RunError::DeviceIO); };
-    window->ExportList(), window->ExportList();
+    p->files.whenFailing = [this] { medium.remove(); };
+    p->files.failAfterBytes(0);
+    window->ExportList();
+    window->ExportList();
 
     // The setting names the medium first; a copy there whose name differs in letter case keeps its name.
     QTemporaryDir named;
     writePlainFile({u"Old|0ld|"_s}, named.filePath(u"PASSWORD.DAT"_s));
     setSetting(u"Constants/DiskDrive"_s, named.path());
-    p->beforeWrite = nullptr;
+    p->files.whenFailing = nullptr;
+    p->files.failAfter = -1;
     window->ExportList();
     EXPECT_EQ(QDir(named.path()).entryList(QDir::Files), QStringList{u"PASSWORD.DAT"_s}); // and it says done
-    p->beforeWrite = diskFull;
+    p->files.failAfterBytes(0);
     EXPECT_TRUE(Ends([&] { window->ExportList(); }));
     EXPECT_EQ(takeMessages(), said);
 }
@@ -74,7 +86,7 @@ TEST_F(AncillaryTest, ImportSaysWhatHappenedAndChangesTheFileOnlyWhenItCompletes
     const MsgBoxCall ask = Box(Messages::ImportPrompt(), 65), done = Plain(u"Import Completed"_s);
     const MsgBoxCall bank = Box(Merge::NoticeText({Merge::Notice::Duplicate, u"Bank"_s}), vbInformation),
                      twice = Box(Merge::NoticeText({Merge::Notice::Duplicate, u"Twice"_s}), vbInformation);
-    const MsgBoxCall failed = Box(Messages::StoreFailed(ErrorText(RunError(RunError::DiskFull))), vbCritical);
+    const MsgBoxCall failed = Box(Messages::StoreFailed(ErrorText(backupFull())), vbCritical);
     const QString notValid = u"The file PASSWORD.DAT on the diskette is not a valid Password Corvalen Passwword "
                              u"File.  This Operation will be aborted."_s;
     const QStringList mine = {u"New|n3w|"_s}, invalid = {u"New|n3w|"_s, u"Bank|x|"_s, u"garbage"_s},
@@ -90,7 +102,7 @@ TEST_F(AncillaryTest, ImportSaysWhatHappenedAndChangesTheFileOnlyWhenItCompletes
         {"OptionsCancelled", mine, vbOK, 0, Qt::Key_Escape, false, {ask}, {}},
         {"ChosenThenClosed", mine, vbOK, 1, 0, false, {ask}, {}},
         {"ClosedWithoutChoice", mine, vbOK, -1, 0, false, {ask, Plain(u"Unexpected error has occurred"_s)}, {}},
-        {"OverwriteThatFails", mine, vbOK, 0, Qt::Key_Return, true, thenLogged({ask}, "ImportList"), {}},
+        {"OverwriteThatFails", mine, vbOK, 0, Qt::Key_Return, true, thenLogged({ask}, "ImportList", backupFull()), {}},
         {"MergeThatFails", mine, vbOK, 1, Qt::Key_Return, true, {ask, failed}, {}},
         {"MergeOfAnInvalidFile", invalid, vbOK, 1, Qt::Key_Return, false, {ask, bank, Box(notValid, 48)}, {}},
         {"Merge", dupes, vbOK, 1, Qt::Key_Return, false, {ask, bank, twice, done}, merged},
@@ -98,16 +110,23 @@ TEST_F(AncillaryTest, ImportSaysWhatHappenedAndChangesTheFileOnlyWhenItCompletes
     };
     for (const auto& [what, lines, answer, option, key, writesFail, said, stored] : cases) {
         SCOPED_TRACE(what);
-        lines.isEmpty() ? void(QFile::remove(onMedium)) : writePlainFile(lines, onMedium);
-        p->answers = {answer}, p->modalActions.clear(), p->modalShown.clear();
+        QFile::remove(onMedium);
+        if (!lines.isEmpty())
+            writePlainFile(lines, onMedium);
+        p->answers = {answer};
+        p->modalActions.clear();
+        p->modalShown.clear();
         p->onModal<import>([option = option, key = key](import& options) {
             options.show();
             EXPECT_FALSE(options.cmdOK->isEnabled());
             if (option >= 0)
                 options.Option1[size_t(option)]->click();
-            key ? QTest::keyClick(&options, Qt::Key(key)) : void(options.close());
+            if (key)
+                QTest::keyClick(&options, Qt::Key(key));
+            else
+                options.close();
         });
-        p->beforeWrite = writesFail ? diskFull : nullptr;
+        p->files.failAfterBytes(writesFail ? 0 : -1);
         window->Command1_Click(2);
         EXPECT_EQ(readPlainFile(), stored.isEmpty() ? kOwn : stored);
         EXPECT_EQ(names().size(), readPlainFile().size()) << "the list shows the file as it is";
@@ -126,16 +145,17 @@ TEST_F(AncillaryTest, PrintsTheListOnTheDefaultPrinterOrSaysWhyNot)
         return printer;
     };
     p->answers = {vbCancel};
-    window->PrintList(), window->Command1_Click(0); // cancelled, then through the button
+    window->PrintList(); // cancelled
+    window->Command1_Click(0);
     ASSERT_EQ(QProcess::execute(u"pdftotext"_s, {u"-layout"_s, path}), 0);
     path = medium.filePath(u"missing/list.pdf"_s);
     window->PrintList();
     p->printer = nullptr;
     window->PrintList();
     const QString ask = u"Your password list will be sent to the current default printer.  Select Cancel to Stop, "
-                        u"OK to Continue."_s,
-                  failed = u"The password list could not be printed.  The unfinished printout has been discarded."_s,
-                  none = u"No printer is installed.  Please install a printer and make it the default printer, then "
+                        u"OK to Continue."_s;
+    const QString failed = u"The password list could not be printed.  The unfinished printout has been discarded."_s;
+    const QString none = u"No printer is installed.  Please install a printer and make it the default printer, then "
                          u"try again."_s;
     EXPECT_EQ(takeMessages(), (Boxes{Box(ask, 65), Box(ask, 65), Plain(u"Printing Completed"_s), Box(ask, 65),
                                      Box(failed, 48), Box(ask, 65), Box(none, 48)}));

@@ -1,6 +1,6 @@
 // The real program and the clipboard as other programs see them on an X server of their own (the test runs
 // under xvfb-run): what a copy leaves there, for how long, and the windows' titles as the server shows them.
-#include "core/FileOps.h"
+#include "core/FileWriter.h"
 #include "core/PasswordFile.h"
 
 #include <QProcess>
@@ -70,8 +70,8 @@ protected:
     {
         const QString program = m_folder.filePath(u"password-corvalen"_s);
         QFile::copy(QStringLiteral(CORVALEN_PROGRAM), program);
-        FileOps::WriteAtomic(m_folder.filePath(u"Corvalen.HLP"_s), {});
-        FileOps::WriteAtomic(m_folder.filePath(PasswordFile::kFileName), PasswordFile::Content({plainLine}));
+        FileWriter().Write(m_folder.filePath(u"Corvalen.HLP"_s), {});
+        FileWriter().Write(m_folder.filePath(PasswordFile::kFileName), PasswordFile::Content({plainLine}));
         return program;
     }
 

@@ -3,6 +3,7 @@
 #include "support/Fixtures.h"
 
 #include "frame/HelpWindow.h"
+#include "frame/PictureBox.h"
 #include "frame/SMBASIC.h"
 #include "frame/WrapButton.h"
 #include "ui/Ancillary.h"
@@ -23,7 +24,10 @@ TEST_F(LookTest, EveryCaptionShowsWholeInTheFontItIsPaintedInAndOneButtonSizeAWi
 {
     start({u"Bank|b4nk|me"_s});
     // Every window, each owned by the main window or the ancillary one.
-    new Passedit(*main), new frmLogin(main.get()), new Ops(*main), new ::import(*new Ancillary(*main), *main);
+    new Passedit(*main);
+    new frmLogin(main.get(), main->Back, true);
+    new Ops(*main);
+    new ::import(*new Ancillary(*main), main->Back);
     // The size of the command buttons' captions by window; the main window's fit in its own font, whatever windows
     // it has open.
     std::map<QWidget*, qreal> buttonSize{{main.get(), main->font().pointSizeF()}};
@@ -57,12 +61,15 @@ TEST_F(LookTest, AClickBesideTheEntriesKeepsTheSelectionF1OpensUsableHelpAndTheL
     QTest::mouseClick(main->List1->viewport(), Qt::LeftButton, {}, QPoint(5, main->List1->viewport()->height() - 5));
     EXPECT_EQ(selectedName(), u"Mail"_s);
     // The focus coming back to the list with nothing selected, as after a reload, makes no entry current.
-    main->Command1[0]->setFocus(), main->List1->setListIndex(-1), main->List1->setFocus();
+    main->Command1[0]->setFocus();
+    main->List1->setListIndex(-1);
+    main->List1->setFocus();
     EXPECT_FALSE(main->List1->currentIndex().isValid());
 
     InstallHelpKey();
-    frmLogin login(main.get());
-    login.setModal(true), login.show();
+    frmLogin login(main.get(), main->Back, true);
+    login.setModal(true);
+    login.show();
     ASSERT_TRUE(QTest::qWaitFor([&login] { return QApplication::activeWindow() == &login; }));
     QTest::keyClick(&login, Qt::Key_F1);
     // Help over a window that waits for an answer can be used, and left, while the window waits.

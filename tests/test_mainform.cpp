@@ -30,20 +30,28 @@ const auto Asks = [](const QString& name) { return Box(Messages::DeleteEntry(nam
 class MainformTest : public CorvalenTest
 {
 protected:
-    void click(int command, const QString& name) { select(name), main->Command1_Click(command); }
+    void click(int command, const QString& name)
+    {
+        select(name);
+        main->Command1_Click(command);
+    }
 };
 
 TEST_F(MainformTest, CopyAndDeleteLogInWhenGuardedDeleteAsksSelectsTheEntryAboveAndAFailedStoreKeepsItSelected)
 {
     const QString lower = u"password corvalen"_s, longer = u"Password Corvalen 2"_s;
-    start(kEntries + QStringList{u"Password Corvalen|Secret1| "_s, lower + u"|x|"_s, longer + u"|y|"_s});
+    start(kEntries + QStringList{u"Password Corvalen|Secret1| "_s, lower + u"|x|"_s, longer + u"|y|"_s, u"Zoo|z|"_s});
     EXPECT_EQ(selectedName(), u"bank"_s);
     // Protected and nobody logged in: an entry's password is copied at once, the program's own only after a login;
     // a login cancelled runs nothing, and once logged in the run stays so.
     gTerminateAfter = false; // so that a password copied leaves the program running
     const auto cancel = [](frmLogin& login) { login.cmdCancel->click(); };
-    p->onModal<frmLogin>(cancel), p->onModal<frmLogin>(cancel);
-    p->onModal<frmLogin>([](frmLogin& login) { login.txtPassword->setText(u"Secret"_s), login.cmdOK->click(); });
+    p->onModal<frmLogin>(cancel);
+    p->onModal<frmLogin>(cancel);
+    p->onModal<frmLogin>([](frmLogin& login) {
+        login.txtPassword->setText(u"Secret"_s);
+        login.cmdOK->click();
+    });
     p->answers = {vbCancel, vbOK, vbCancel};
     // Command and entry, then the clipboard after a copy, else the entry selected after it.
     const std::tuple<int, QString, QString> steps[] = {
@@ -53,7 +61,7 @@ TEST_F(MainformTest, CopyAndDeleteLogInWhenGuardedDeleteAsksSelectsTheEntryAbove
         {kDelete, kControl, kControl},         {kDelete, kControl, u"Mail"_s},
         {kDelete, lower, u"Mail"_s},           {kDelete, longer, u"Mail"_s},
         {kDelete, u"Mail"_s, u"Club"_s},       {kDelete, QString(), QString()},
-        {kEdit, QString(), QString()},         {kCopyPassword, QString(), QString()}};
+        {kEdit, QString(), QString()},         {kCopyPassword, QString(), u"Secret1"_s}};
     for (const auto& [command, name, after] : steps) {
         click(command, name);
         EXPECT_EQ(command == kCopyPassword ? p->clipboardText : selectedName(), after) << command << name.toStdString();
@@ -62,7 +70,7 @@ TEST_F(MainformTest, CopyAndDeleteLogInWhenGuardedDeleteAsksSelectsTheEntryAbove
     EXPECT_EQ(p->modalShown, std::vector<QString>(3, u"frmLogin"_s));
 
     main->List1->AddItem(u"Half\t\t\t\tno tab after"_s); // an item the store cannot take apart
-    p->beforeWrite = [](const QString&) { throw RunError(RunError::DiskFull); };
+    p->files.failAfterBytes(0);
     click(kDelete, u"Club"_s);
     const MsgBoxCall unprotect = Box(Messages::DeleteProtection(), vbOKCancel + vbExclamation);
     EXPECT_EQ(takeMessages(),
@@ -71,7 +79,7 @@ TEST_F(MainformTest, CopyAndDeleteLogInWhenGuardedDeleteAsksSelectsTheEntryAbove
                      Plain(Messages::EntryNotStored(u"Half"_s)),
                      Box(Messages::StoreFailed(ErrorText(RunError(RunError::DiskFull))), vbCritical)}));
     EXPECT_EQ(selectedName(), u"Club"_s);
-    EXPECT_EQ(readPlainFile(), QStringList{u"Club|c1ub|member7"_s});
+    EXPECT_EQ(readPlainFile(), (QStringList{u"Club|c1ub|member7"_s, u"Zoo|z|"_s}));
 }
 
 TEST_F(MainformTest, EditCopyingAUserIdHelpTheUnguardedControlRecordAndClosingThatWritesNothing)
@@ -85,6 +93,10 @@ TEST_F(MainformTest, EditCopyingAUserIdHelpTheUnguardedControlRecordAndClosingTh
     // TerminateAfter is on, as the setting is absent: a user ID is no secret and never ends the program.
     click(kCopyUserId, u"Mail"_s);
     EXPECT_EQ(std::tuple(p->clipboardText, p->clipboardSecret, p->quitCalled), std::tuple(u"me@mail"_s, false, false));
+    // Nothing selected: a password button copies nothing and so does not end the program either.
+    main->List1->setListIndex(-1);
+    main->Command1_Click(kCopyPassword);
+    EXPECT_EQ(std::tuple(p->clipboardText, p->quitCalled), std::tuple(u"me@mail"_s, false));
     Help_File_Missing();
     const MsgBoxCall noHelp = takeMessages().at(0);
     main->Command1_Click(kHelp);
@@ -97,9 +109,10 @@ TEST_F(MainformTest, EditCopyingAUserIdHelpTheUnguardedControlRecordAndClosingTh
 
     // A password copied closes the program, which writes nothing, as every change was stored when made, and
     // closes help.
-    p->beforeWrite = [](const QString& path) { ADD_FAILURE() << "wrote " << path.toStdString(); };
+    const qint64 written = p->files.written;
     select(u"Mail"_s);
     main->List1_DblClick();
+    EXPECT_EQ(p->files.written, written);
     EXPECT_TRUE(p->quitCalled && !main->isVisible() && p->clipboardText == u"m41l"_s && p->clipboardSecret);
     EXPECT_EQ(p->helpCalls, (std::vector<int>{HELP_CONTEXT, HELP_CONTEXT, HELP_QUIT}));
 }

@@ -23,7 +23,10 @@ protected:
     {
         editor = new Passedit(*main);
         select(edited);
-        edited.isEmpty() ? editor->BeginAdd() : editor->BeginEdit(main->List1->List(main->List1->ListIndex()));
+        if (edited.isEmpty())
+            editor->BeginAdd();
+        else
+            editor->BeginEdit(main->List1->List(main->List1->ListIndex()));
     }
     // Types name, password and user ID, and presses Save; true when the window closed.
     bool save(const QStringList& fields)
@@ -45,8 +48,10 @@ TEST_F(PasseditTest, SaveNeedsANameAndAPasswordARefusalKeepsTheInputAndCancelAdd
     // Box and text typed; Save's state after each (+ on, - off): an emptied name leaves Save as it was.
     const std::pair<int, QString> steps[] = {{1, u"pw"_s}, {0, u"Shop"_s}, {0, {}}, {1, {}}, {0, u"Shop"_s}};
     QString enabled;
-    for (const auto& [box, text] : steps)
-        editor->Text1[box]->setText(text), enabled += editor->Command1[0]->isEnabled() ? u'+' : u'-';
+    for (const auto& [box, text] : steps) {
+        editor->Text1[box]->setText(text);
+        enabled += editor->Command1[0]->isEnabled() ? u'+' : u'-';
+    }
     EXPECT_EQ(enabled, u"-+++-"_s);
     EXPECT_FALSE(save({QString(), u"pw"_s}) || save({u"Shop"_s}));
     EXPECT_EQ(takeMessages(), (std::vector{Box(u"Password Name is Blank!"_s, 48), Box(u"Password is Blank!"_s, 48)}));
@@ -55,7 +60,7 @@ TEST_F(PasseditTest, SaveNeedsANameAndAPasswordARefusalKeepsTheInputAndCancelAdd
     const QStringList cases[] = {
         {u"ban"_s, u"pw"_s}, {u"A|B"_s, u"pw"_s}, {u"Shop"_s, u"p\nw"_s}, {u"Shop"_s, u"pw"_s, u"a\rb"_s}};
     for (const QStringList& fields : cases) {
-        const QString refusal = EntryInput::Refusal(fields.value(0), fields.value(1), fields.value(2));
+        const QString refusal = EntryInput::Refusal(fields.value(0), fields.value(1), fields.value(2)).message;
         open();
         EXPECT_FALSE(save(fields));
         EXPECT_EQ(takeMessages(), std::vector{Box(refusal.isEmpty() ? taken : refusal, 48)});
@@ -78,15 +83,16 @@ TEST_F(PasseditTest, AddEditGenerateAndAFailedStore)
     // with its input and the file as it was; tried again, it replaces the entry the window was opened on, once.
     const QString generated =
         RandomPassword::Generate([this, i = 0]() mutable { return p->rnd.emplace_back(i++ * 7919 % 1000 / 1000.0); });
-    p->beforeWrite = [](const QString&) { throw RunError(RunError::DiskFull); };
+    p->files.failAfterBytes(0);
     open(u"Mail"_s);
-    editor->Command1[2]->click(), editor->Command1[0]->click(); // Generate, Save
+    editor->Command1[2]->click(); // Generate
+    editor->Command1[0]->click(); // Save
     EXPECT_TRUE(editor->result() != QDialog::Accepted && !gEntrySaved && editor->Text1[0]->isReadOnly());
     EXPECT_EQ(typed(), u"Mail"_s + generated);
     EXPECT_EQ(takeMessages(),
               std::vector{Box(Messages::StoreFailed(ErrorText(RunError(RunError::DiskFull))), vbCritical)});
     EXPECT_EQ(readPlainFile().value(1), u"Mail|m41l|"_s);
-    p->beforeWrite = nullptr;
+    p->files.failAfter = -1;
     EXPECT_TRUE(save({u"Mail"_s, u"n3w"_s, u"me"_s}));
     EXPECT_EQ(readPlainFile(), (QStringList{u"Bank|b4nk|me"_s, u"Mail|n3w|me"_s, u"Password Corvalen|Closed1| "_s,
                                             u"Shop|sh0p|dept|7"_s}));

@@ -1,5 +1,6 @@
 #include "support/Fixtures.h"
 
+#include "frame/PictureBox.h"
 #include "frame/SMGLOBAL.h"
 #include "ui/Ops.h"
 #include "ui/Passedit.h"
@@ -32,7 +33,7 @@ QString shown(const Ops& ops)
 TEST_F(ProtectionTest, LoginTakesTheExactPasswordEvenOneReadingNotFoundAndSelectsAWrongOne)
 {
     start(withControl(u"not found1"_s));
-    frmLogin login(main.get());
+    frmLogin login(main.get(), main->Back, true);
     login.show();
     for (const QString& typed : {u"Not found"_s, u"not found "_s, u"not found"_s}) {
         QTest::keyClicks(login.txtPassword, typed + u'\r'); // typed, then Return
@@ -80,8 +81,9 @@ TEST_F(ProtectionTest, WithoutAControlRecordLoginLetsTheUserInAndApplyCreatesOne
 {
     start(kEntries);
     gLoggedIn = false;
-    frmLogin login(main.get());
-    login.txtPassword->setText(u"not found"_s), login.cmdOK->click();
+    frmLogin login(main.get(), main->Back, false);
+    login.txtPassword->setText(u"not found"_s);
+    login.cmdOK->click();
     EXPECT_TRUE(gLoggedIn && login.result() == QDialog::Accepted);
     const QString none = u"No program password has been set, so none is needed.  Use Program Options to set one."_s;
 

@@ -31,7 +31,8 @@ TEST(Protection, TheFilesControlRecordDecidesWhatALoadDoes)
     };
     for (const auto& [current, fileMode, how, mode, action] : cases) {
         const PasswordFile::Scan scan{false, fileMode >= 0, PasswordFile::kNotFound, qint16(fileMode)};
-        const Protection::OnLoad onLoad = Protection::Decide(qint16(current), scan, QString::fromUtf8(how));
+        const Protection::OnLoad onLoad =
+            Protection::Decide(qint16(current), scan, Protection::HowOf(QString::fromUtf8(how)));
         EXPECT_EQ(std::tuple(onLoad.mode, onLoad.action), std::tuple(mode, action)) << current << fileMode << how;
     }
     for (auto [mode, loggedIn, needed] : {std::tuple{0, false, false}, {1, false, true}, {2, true, false}})
@@ -97,7 +98,8 @@ TEST(EntryInput, WhatTheFileCannotHoldIsRefusedFieldByField)
         {"Shop", "p\tw", "", "Password", false},    {"Shop", "pw", "a\nb", "User ID", false},
     };
     for (const auto& [name, password, userId, field, bar] : cases)
-        EXPECT_EQ(EntryInput::Refusal(QString::fromUtf8(name), QString::fromUtf8(password), QString::fromUtf8(userId)),
+        EXPECT_EQ(EntryInput::Refusal(QString::fromUtf8(name), QString::fromUtf8(password), QString::fromUtf8(userId))
+                      .message,
                   *field ? u"The "_s + QString::fromUtf8(field) + (bar ? bars : breaks) : QString());
 }
 

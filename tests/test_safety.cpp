@@ -4,6 +4,7 @@
 #include "support/Fixtures.h"
 #include "support/Texts.h"
 
+#include "core/FileOps.h"
 #include "core/Lines.h"
 #include "core/Merge.h"
 #include "core/Messages.h"
@@ -38,6 +39,14 @@ TEST(Safety, WhatTheReaderAndTheMergeTakeInIsStoredBackUnchanged)
         const Texts lines = PasswordFile::PlainLines(file);
         const PasswordFile::Converted converted = PasswordFile::ConvertLines(lines);
         const PasswordFile::Loaded reloaded = PasswordFile::Load(PasswordFile::Content(converted.plainLines));
+        std::vector<QString> reloadedItems;
+        for (const EntryList::Row& row : reloaded.rows)
+            reloadedItems.push_back(row.text);
+        // Whatever was read, listed or not, is stored back as it was.
+        Texts storedBack = PasswordFile::PlainLines(PasswordFile::StoreItems(reloadedItems, reloaded.unlisted).content);
+        Texts convertedLines = converted.plainLines;
+        std::sort(storedBack.begin(), storedBack.end());
+        std::sort(convertedLines.begin(), convertedLines.end());
         const Merge::Plan plan = Merge::MergeLines({}, lines);
         const PasswordFile::Stored stored = PasswordFile::StoreItems(plan.items);
         QSet<QString> storedItems;
@@ -47,9 +56,8 @@ TEST(Safety, WhatTheReaderAndTheMergeTakeInIsStoredBackUnchanged)
         // layout again; what the merge adds is stored whole and read back unchanged.
         ASSERT_EQ(std::tuple(PasswordFile::Load(file, random.bounded(2) ? 1 : PasswordFile::kSplitAbove).corrupted,
                              PasswordFile::PlainLines(PasswordFile::Content(lines)), converted.corruptLine < 0,
-                             plan.invalid, reloaded.scan.earlierLayout, reloaded.rows.size(), stored.refusedNames,
-                             storedItems),
-                  std::tuple(!valid, lines, valid, !valid, false, converted.plainLines.size(), Texts(),
+                             plan.invalid, reloaded.scan.earlierLayout, storedBack, stored.refusedNames, storedItems),
+                  std::tuple(!valid, lines, valid, !valid, false, convertedLines, Texts(),
                              QSet<QString>(plan.items.begin(), plan.items.end())))
             << file.toHex().constData();
     }
@@ -66,7 +74,7 @@ TEST(Safety, FilesThatAreNoOrdinaryFilesOrTooLargeAndAFullDiskGetAnErrorThatSays
         {[&] { FileOps::ReadAll(pipe); }, u"Path/File access error (%1 is not an ordinary file)-75"_s.arg(pipe)},
         {[&] { FileOps::ReadAll(large); },
          u"Out of memory (%1 is larger than the 256 MB the program can read)-7"_s.arg(large)},
-        {[&] { FileOps::WriteFully(full.handle(), "x", 1); }, u"Disk full-61"_s},
+        {[] { throw FileOps::SystemError(ENOSPC); }, u"Disk full-61"_s},
     };
     for (const auto& [call, error] : cases) {
         try {
@@ -101,16 +109,24 @@ using SafetyTest = CorvalenTest;
 TEST_F(SafetyTest, TheFirstChangeOfARunAndAConversionKeepABackupAndChangeNothingWhenItCannotBeWritten)
 {
     const QString backup = p->programFile(u"Password.dat.bak"_s);
-    for (const QString& name : {u"Password.dat.afkctY"_s, u"Password.dat.MyCopy"_s, u"Password.dat.backup"_s})
-        FileOps::WriteAtomic(p->programFile(name), "x"); // an interrupted write's, and two of the user's
+    // What interrupted writes of the file, its backup and the hidden list left, and look-alikes of the user's.
+    const QStringList leftovers = {u".Password.dat.corvalen-Ab12Cd"_s, u".password.dat.bak.corvalen-x1Y2z3"_s,
+                                   u"..hidden.corvalen-QwErTy"_s};
+    const QStringList users = {u"Password.dat.backUP"_s, u"PASSWORD.DAT.myCOPY"_s, u"Password.dat.afkctY"_s,
+                               u".Password.dat.corvalen-toolong"_s};
+    for (const QString& name : leftovers + users)
+        WriteBytes(p->programFile(name), "x");
     start({u"Bank|b4nk|me"_s});
     main->List1->RemoveItem(0);
     main->StorePasswords();
     main->StorePasswords();
-    EXPECT_EQ(std::tuple(BytesOf(backup), FileOps::IsHidden(backup), int(QFile::permissions(backup) & 0x0777),
-                         QDir(p->programDirPath).entryList({u"Password.dat.*"_s}, QDir::Files | QDir::Hidden)),
+    QStringList left = QDir(p->programDirPath).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(std::tuple(BytesOf(backup), FileOps::IsHidden(backup), int(QFile::permissions(backup) & 0x0777), left),
               std::tuple(PasswordFile::Content({u"Bank|b4nk|me"_s}), true, 0x0600,
-                         QStringList{u"Password.dat.backup"_s, u"Password.dat.bak"_s, u"Password.dat.MyCopy"_s}));
+                         QStringList{u".Password.dat.corvalen-toolong"_s, u".hidden"_s, u"Corvalen.HLP"_s,
+                                     u"PASSWORD.DAT.myCOPY"_s, u"Password.dat"_s, u"Password.dat.afkctY"_s,
+                                     u"Password.dat.backUP"_s, u"Password.dat.bak"_s}));
     start({u"Old|pw"_s});
     EXPECT_EQ(BytesOf(backup), PasswordFile::Content({u"Old|pw"_s}));
 
@@ -130,36 +146,64 @@ TEST_F(SafetyTest, TheFirstChangeOfARunAndAConversionKeepABackupAndChangeNothing
 
 TEST_F(SafetyTest, TheMediumMayHoldAnythingALinkThereIsReplacedAndTheOwnFileStaysALink)
 {
-    QTemporaryDir elsewhere, medium;
-    const QString own = elsewhere.filePath(u"own.dat"_s), victim = elsewhere.filePath(u"victim"_s),
-                  onMedium = medium.filePath(u"password.dat"_s);
-    writePlainFile({u"Bank|b4nk|me"_s}, own);
-    FileOps::WriteAtomic(victim, "precious");
-    FileOps::WriteAtomic(onMedium + u".xGjKMV"_s, "x");
-    ASSERT_TRUE(QFile::link(own, passwordFile()) && QFile::link(victim, onMedium));
+    QTemporaryDir elsewhere;
+    QTemporaryDir medium;
+    const QString own = elsewhere.filePath(u"own.dat"_s);
+    const QString victim = elsewhere.filePath(u"victim"_s);
+    const QString onMedium = medium.filePath(u"password.dat"_s);
+    const QString mine = elsewhere.filePath(u"own.dat.MyCOPY"_s);
+    const QStringList four = {u"A|a|"_s, u"B|b|"_s, u"C|c|"_s, u"D|d|"_s};
+    writePlainFile(four, own);
+    WriteBytes(victim, "precious");
+    WriteBytes(mine, "x");
+    WriteBytes(elsewhere.filePath(u".own.dat.corvalen-AbCdEf"_s), "x");
+    WriteBytes(medium.filePath(u".password.dat.corvalen-xGjKMV"_s), "x");
+    ASSERT_TRUE(QFile::link(own, passwordFile()));
+    ASSERT_TRUE(QFile::link(victim, onMedium));
+    ASSERT_TRUE(QFile::link(victim, medium.filePath(u".hidden"_s)));
     launch();
     p->mediumPath = medium.path();
     const auto importWith = [&](int option, const QStringList& plainLines) { // 0 overwrite, 1 merge
         writePlainFile(plainLines, onMedium);
-        p->onModal<import>([option](import& w) { w.Option1[size_t(option)]->click(), w.cmdOK->click(); });
+        p->onModal<import>([option](import& w) {
+            w.Option1[size_t(option)]->click();
+            w.cmdOK->click();
+        });
         Ancillary(*main).ImportList();
     };
+    // Nothing on the medium is read or written through a link, and the leftovers of interrupted writes go, the
+    // ones beside the link's target too.
     Ancillary(*main).ExportList();
-    EXPECT_EQ(std::tuple(BytesOf(victim), BytesOf(onMedium), QDir(medium.path()).entryList(QDir::Files | QDir::Hidden)),
-              std::tuple(QByteArray("precious"), BytesOf(own), QStringList{u"password.dat"_s}));
+    EXPECT_EQ(std::tuple(BytesOf(victim), BytesOf(onMedium), QDir(medium.path()).entryList(QDir::Files | QDir::Hidden),
+                         QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden)),
+              std::tuple(QByteArray("precious"), BytesOf(own), QStringList{u".hidden"_s, u"password.dat"_s},
+                         QStringList{u"own.dat"_s, u"own.dat.MyCOPY"_s, u"victim"_s}));
     // Every line of a file that is to replace the user's own must be a password line.
     importWith(0, {u"Bank|x|"_s, u"no bars"_s});
     importWith(1, {u"Tabbed|pa\tss|user"_s, u"Fine|f|u\tid"_s});
-    importWith(0, {u"Shop|sh0p|"_s});
-    EXPECT_EQ(std::tuple(QFileInfo(passwordFile()).isSymLink(), BytesOf(own + u".bak"_s), BytesOf(own)),
-              std::tuple(true, PasswordFile::Content({u"Bank|b4nk|me"_s, u"Fine|f|u\tid"_s}), BytesOf(onMedium)));
-    const MsgBoxCall ask = Box(Messages::ImportPrompt(), 65), done = Box(u"Import Completed"_s, 0, {});
+    const QStringList five = four + QStringList{u"Fine|f|u\tid"_s};
+    // An overwrite with a file of the earlier layout keeps the user's entries as the backup copy, whatever the
+    // conversion that follows writes.
+    importWith(0, {u"Shop|sh0p"_s});
+    EXPECT_EQ(std::tuple(QFileInfo(passwordFile()).isSymLink(), readPlainFile(own + u".bak"_s), readPlainFile(own)),
+              std::tuple(true, five, QStringList{u"Shop|sh0p| "_s}));
+    const MsgBoxCall ask = Box(Messages::ImportPrompt(), 65);
+    const MsgBoxCall done = Box(u"Import Completed"_s, 0, {});
     const QString notValid = u"The file PASSWORD.DAT on the diskette is not a valid Password Corvalen Passwword "
                              u"File.  This Operation will be aborted."_s;
     EXPECT_EQ(takeMessages(),
               (Boxes{Box(Messages::ExportPrompt(), 65), Box(u"Export is Complete"_s, 0, {}), ask,
                      Box(notValid, vbExclamation), ask,
-                     Box(Merge::NoticeText({Merge::Notice::Tab, u"Tabbed"_s}), vbExclamation), done, ask, done}));
+                     Box(Merge::NoticeText({Merge::Notice::Tab, u"Tabbed"_s}), vbExclamation), done, ask,
+                     Box(Messages::UpgradeMessage(), vbInformation, u"Upgrade Detected..."_s), done}));
+
+    // A link whose target has gone is never replaced: the start-up names the target, and Cancel ends the program.
+    ASSERT_TRUE(QFile::remove(own));
+    setSetting(u"CurrentVersion/MajorVersion"_s, u"True"_s); // a first run, whose check must pass the link by
+    p->answers = {vbCancel};
+    EXPECT_TRUE(Ends([this] { launch(); }));
+    EXPECT_TRUE(QFileInfo(passwordFile()).isSymLink() && !QFile::exists(own));
+    EXPECT_EQ(takeMessages(), (Boxes{Box(Messages::LinkTargetMissing(own), vbOKCancel + vbCritical)}));
 }
 
 } // namespace

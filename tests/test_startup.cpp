@@ -79,7 +79,7 @@ TEST_F(StartupTest, FirstRunCheckAndTheSettingsStore)
 
     const auto designerMode = [] { return RegDB_GetValue(u"DesignerMode"_s, u"True"_s); };
     setSetting(u"Constants/DesignerMode"_s, u"False"_s); // a value the damaged file below must not leave
-    p->WriteFile(settingsFile(), QByteArray("\xff\xfe\x01[Constants\nDesignerMode\n[[\n") + QByteArray(32, '\0'));
+    WriteBytes(settingsFile(), QByteArray("\xff\xfe\x01[Constants\nDesignerMode\n[[\n") + QByteArray(32, '\0'));
     EXPECT_EQ(designerMode(), u"True"_s);
     // A folder where the file should be cannot be read, even by root.
     ASSERT_TRUE(QFile::remove(settingsFile()) && QDir().mkpath(settingsFile()));
@@ -94,7 +94,7 @@ TEST_F(StartupTest, ErrorLogGoesToTheProgramFolderElseTheWindowsFolderElseOnlySa
 {
     gWindowsDir = p->windowsFolder.path();
     gErrorText = u"Error has Occurred: Disk full-61"_s;
-    p->WriteFile(p->programFile(u"errors.log"_s), "\"earlier\"\r\n");
+    WriteBytes(p->programFile(u"errors.log"_s), "\"earlier\"\r\n");
     WriteErrorLog(u"Main"_s);
     EXPECT_EQ(takeMessages(), loggedBoxes(gErrorText, u"Main"_s));
     const QByteArray log = BytesOf(p->programFile(u"errors.log"_s));
@@ -115,9 +115,9 @@ TEST_F(StartupTest, HelpFileIsSoughtInTheProgramFolderThenAlongPathAndShownByThe
 {
     QTemporaryDir dirs;
     ASSERT_TRUE(QDir().mkpath(dirs.filePath(u"d/"_s + kHelp)));
-    p->WriteFile(dirs.filePath(kHelp), "x");
-    p->WriteFile(p->programFile(kHelp), "x");
-    p->WriteFile(p->programFile(u".hidden"_s), kHelp.toUtf8());
+    WriteBytes(dirs.filePath(kHelp), "x");
+    WriteBytes(p->programFile(kHelp), "x");
+    WriteBytes(p->programFile(u".hidden"_s), kHelp.toUtf8());
     // A hidden file does not count; an empty entry is the root folder, not the current one; a folder of the name
     // is no help file, neither to the search nor to the help window.
     const QString previous = QDir::currentPath();
@@ -126,7 +126,7 @@ TEST_F(StartupTest, HelpFileIsSoughtInTheProgramFolderThenAlongPathAndShownByThe
     EXPECT_FALSE(Help_File_In_Path() || HelpWindow::ShowTopic(dirs.filePath(u"d/"_s + kHelp), kHelpContentsTopic));
     QDir::setCurrent(previous);
     // Any letter case will do along the path, and the program's folder comes first.
-    p->WriteFile(dirs.filePath(u"d/corvalen.hlp"_s), "x");
+    WriteBytes(dirs.filePath(u"d/corvalen.hlp"_s), "x");
     EXPECT_EQ(Help_File_In_Path() ? gHelpFile : QString(), dirs.filePath(u"d/corvalen.hlp"_s));
     ASSERT_TRUE(QFile::remove(p->programFile(u".hidden"_s)));
     EXPECT_EQ(Help_File_In_Path() ? gHelpFile : QString(), p->programFile(kHelp));

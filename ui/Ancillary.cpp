@@ -1,21 +1,18 @@
 #include "ui/Ancillary.h"
 
-#include "core/FileOps.h"
+#include "core/EntryList.h"
 #include "core/Merge.h"
 #include "core/Messages.h"
-#include "core/PasswordFile.h"
+#include "core/PasswordStore.h"
 #include "core/PrintLayout.h"
 #include "core/RunError.h"
-#include "frame/ListBox.h"
-#include "frame/PictureBox.h"
 #include "frame/Platform.h"
 #include "frame/PrintRenderer.h"
 #include "frame/SHARED.h"
 #include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
-#include "frame/Twips.h"
 #include "frame/WrapButton.h"
-#include "ui/Mainform.h"
+#include "ui/ListDoor.h"
 #include "ui/import.h"
 
 #include <QFileInfo>
@@ -30,9 +27,6 @@ constexpr WrapButton::Spec kButtons[] = {
     {2, "Import Password File from Diskette", 240, 1800, 1155, 675},
     {3, "&Close", 1800, 480, 1155, 315},
 };
-
-// The medium's copy keeps the name the export has always given it.
-const QString kDiskName = QStringLiteral("password.dat");
 
 const QString kNotValid = QStringLiteral("The file PASSWORD.DAT on the diskette is not a valid Password Corvalen "
                                          "Passwword File.  This Operation will be aborted.");
@@ -69,12 +63,9 @@ template <class Statement> void onMedium(const QString& folder, Statement&& stat
 
 } // namespace
 
-Ancillary::Ancillary(Mainform& main) : QDialog(&main), m_main(main)
+Ancillary::Ancillary(ListDoor& door)
+    : FixedDialog(door.owner(), door.tileSource(), QStringLiteral("Ancillary Functions"), 3195, 2715), m_door(door)
 {
-    setWindowTitle(QStringLiteral("Ancillary Functions"));
-    // A window of fixed size: nothing to minimise or maximise, only the close button.
-    setWindowFlags(windowFlags() & ~(Qt::WindowContextHelpButtonHint | Qt::WindowMinMaxButtonsHint));
-    setFixedSize(Twips(3195), Twips(2715));
     WrapButton::MakeButtons(*this, kButtons, std::size(kButtons), Command1.data(),
                             [this](int index) { Command1_Click(index); });
     Form_Load();
@@ -82,19 +73,7 @@ Ancillary::Ancillary(Mainform& main) : QDialog(&main), m_main(main)
 
 void Ancillary::Form_Load()
 {
-    SetPointer(*this);
-    CentreOnScreen(*this);
-}
-
-void Ancillary::paintEvent(QPaintEvent*)
-{
-    Form_Paint();
-}
-
-void Ancillary::Form_Paint()
-{
-    if (m_main.Back)
-        TileBackground(*this, *m_main.Back);
+    Dress();
 }
 
 void Ancillary::Command1_Click(int Index)
@@ -130,14 +109,9 @@ void Ancillary::ExportList()
     QString medium;
     try {
         medium = mediumFolder();
-        const QString target = FileOps::ResolveName(medium, kDiskName);
-        // Written to a temporary file on the medium, flushed to the device and then renamed into place:
-        // a full or pulled medium never holds a truncated copy under the real name, and a link there is
-        // replaced, never written through. What an interrupted export left behind goes first.
-        FileOps::RemoveLeftovers(target);
-        devices().WriteFile(target, FileOps::ReadAll(PasswordFile::Path(environment().programDir())));
+        // Written in one step: a full or pulled medium never holds a truncated copy under the real name.
+        passwordStore().Export(medium);
         session().DoEvents();
-        FileOps::SetAttr(target, FileOps::kAttrNormal);
     } catch (const RunError& error) {
         if (error.number() == RunError::DiskNotReady || mediumGone(medium)) {
             dialogs().MsgBox(QStringLiteral("Diskette Drive Not Ready"), vbOKOnly);
@@ -178,7 +152,7 @@ void Ancillary::ImportList()
     QByteArray content;
     const Step opened = importStep([&] {
         const QString medium = mediumFolder();
-        onMedium(medium, [&] { content = FileOps::ReadAll(FileOps::ResolveName(medium, PasswordFile::kFileName)); });
+        onMedium(medium, [&] { content = passwordStore().ReadMedium(medium); });
     });
     // A file that cannot be read leaves nothing to import: the error has been logged.
     if (opened != Step::Done)
@@ -186,7 +160,7 @@ void Ancillary::ImportList()
 
     ImportCancelled = false;
     {
-        ::import options(*this, m_main);
+        ::import options(*this, m_door.tileSource());
         dialogs().ShowModal(options);
     }
     if (ImportCancelled)
@@ -200,32 +174,26 @@ void Ancillary::ImportList()
 
 void Ancillary::overwrite(const QByteArray& content)
 {
-    // A program's file the user made a link keeps being the link's target.
-    const QString ownFile = FileOps::LinkTarget(PasswordFile::Path(environment().programDir()));
     // Only a password file may take the place of the user's own.
     if (!PasswordFile::IsPasswordFile(content)) {
         dialogs().MsgBox(kNotValid, vbExclamation, kAppTitle);
         return;
     }
-    // The user's file is kept as its backup copy first. The copy replaces the program's file in one step: a
-    // failed copy leaves the old file whole, and then there is nothing to load or to call completed.
-    const Step copied = importStep([&] {
-        FileOps::Backup(ownFile);
-        devices().WriteFile(ownFile, content);
-    });
-    if (copied != Step::Done)
+    // The user's file is kept as its backup copy, and the copy replaces it in one step: a failed copy leaves the
+    // old file whole, and then there is nothing to load or to call completed.
+    if (importStep([&] { passwordStore().Replace(content); }) != Step::Done)
         return;
     session().DoEvents();
-    if (importStep([&] { FileOps::SetAttr(ownFile, FileOps::kAttrHidden); }) == Step::Stop)
+    if (importStep([] { passwordStore().Hide(); }) == Step::Stop)
         return;
-    m_main.LoadPasswords(QStringLiteral("Load"));
+    m_door.LoadPasswords(QStringLiteral("Load"));
     dialogs().MsgBox(QStringLiteral("Import Completed"), vbOKOnly);
 }
 
 void Ancillary::merge(const std::vector<QString>& plainLines)
 {
-    ListBox& list = *m_main.List1;
-    const Merge::Plan plan = Merge::MergeLines(list.entries().items(), plainLines);
+    EntryList& list = m_door.entries();
+    const Merge::Plan plan = Merge::MergeLines(list.items(), plainLines);
     for (const Merge::Notice& notice : plan.notices)
         dialogs().MsgBox(Merge::NoticeText(notice),
                          notice.kind == Merge::Notice::Duplicate ? vbInformation : vbExclamation, kAppTitle);
@@ -234,11 +202,15 @@ void Ancillary::merge(const std::vector<QString>& plainLines)
         dialogs().MsgBox(kNotValid, vbExclamation, kAppTitle);
         return;
     }
-    std::vector<QString> items = list.entries().items();
+    std::vector<QString> items = list.items();
     items.insert(items.end(), plan.items.begin(), plan.items.end());
-    list.SetItems(std::move(items));
-    const bool stored = m_main.StorePasswords();
-    m_main.LoadPasswords(QStringLiteral("Normal"));
+    // A program password only the medium's author may know guards this program only if the user agrees.
+    if (!plan.controlItem.isEmpty() &&
+        dialogs().MsgBox(Merge::ControlRecordQuestion(), vbOKCancel + vbExclamation, kAppTitle) == vbOK)
+        items.push_back(plan.controlItem);
+    list.assign(std::move(items));
+    const bool stored = m_door.StorePasswords();
+    m_door.LoadPasswords(QStringLiteral("Normal"));
     if (stored)
         dialogs().MsgBox(QStringLiteral("Import Completed"), vbOKOnly);
 }
@@ -258,7 +230,7 @@ void Ancillary::PrintList()
     }
     PrintRenderer renderer(*printer);
     const QString date = PrintLayout::GeneralDate(environment().now(), QLocale::system());
-    if (!renderer.print(PrintLayout::Layout(m_main.List1->entries().items(), date, renderer.metrics()))) {
+    if (!renderer.print(PrintLayout::Layout(m_door.entries().items(), date, renderer.metrics()))) {
         dialogs().MsgBox(QStringLiteral("The password list could not be printed.  The unfinished printout has been "
                                         "discarded."),
                          vbExclamation, kAppTitle);

@@ -1,20 +1,21 @@
 #pragma once
 
-#include <QDialog>
+#include "frame/FixedDialog.h"
+
 #include <array>
 #include <functional>
 #include <vector>
 
-class Mainform;
+class ListDoor;
 class QPushButton;
 
 // The ancillary window: the printed list, export to removable media and import from it.
-class Ancillary : public QDialog
+class Ancillary : public FixedDialog
 {
     Q_OBJECT
 
 public:
-    explicit Ancillary(Mainform& main);
+    explicit Ancillary(ListDoor& door);
 
     std::array<QPushButton*, 4> Command1{};
 
@@ -32,9 +33,6 @@ public:
 
     void Form_Load();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
     enum class Step
     {
@@ -46,7 +44,6 @@ private:
     Step importStep(const std::function<void()>& statement);
     void overwrite(const QByteArray& content);
     void merge(const std::vector<QString>& plainLines);
-    void Form_Paint();
 
-    Mainform& m_main;
+    ListDoor& m_door;
 };

@@ -1,10 +1,10 @@
 #include "ui/Mainform.h"
 
-#include "core/FileOps.h"
+#include "core/DeleteEntry.h"
 #include "core/Finally.h"
 #include "core/ListItem.h"
 #include "core/Messages.h"
-#include "core/PasswordFile.h"
+#include "core/PasswordStore.h"
 #include "core/Protection.h"
 #include "core/RunError.h"
 #include "core/Talmor32.h"
@@ -52,24 +52,10 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& r)
     return label;
 }
 
-QString passwordFilePath()
-{
-    return FileOps::LinkTarget(PasswordFile::Path(environment().programDir()));
-}
-
 template <class Window> void showModal(Mainform& main)
 {
     Window window(main);
     dialogs().ShowModal(window);
-}
-
-// The missing-file prompt: OK creates an empty, hidden file; Cancel ends the program.
-void offerNewFile(const QString& path)
-{
-    gErrorText = Messages::NoPasswordFile();
-    if (dialogs().MsgBox(gErrorText, vbOKCancel + vbCritical, kAppTitle) != vbOK)
-        session().End();
-    FileOps::CreateEmptyHidden(path);
 }
 
 } // namespace
@@ -155,7 +141,7 @@ void Mainform::Form_Load()
     if (!ok)
         gDesignerMode = true;
     SplashRoutines();
-    FileOps::StartRun(PasswordFile::Path(environment().programDir()));
+    passwordStore().StartRun();
     LoadPasswords(QStringLiteral("Load"));
     SetPointer(*this);
     Timer1->start();
@@ -197,26 +183,47 @@ void Mainform::closeEvent(QCloseEvent* event)
     session().Quit();
 }
 
+EntryList& Mainform::entries()
+{
+    return List1->entries();
+}
+
+const QWidget* Mainform::tileSource() const
+{
+    return Back;
+}
+
+void Mainform::OfferNewFile()
+{
+    PasswordStore& store = passwordStore();
+    // A link whose target is away (a stick or a vault not mounted yet) is named, so the user can bring it back.
+    gErrorText = store.linkTargetMissing() ? Messages::LinkTargetMissing(store.path()) : Messages::NoPasswordFile();
+    if (dialogs().MsgBox(gErrorText, vbOKCancel + vbCritical, kAppTitle) != vbOK)
+        session().End();
+    store.CreateEmpty();
+}
+
 void Mainform::LoadPasswords(const QString& how)
 {
     const QString procName = QStringLiteral("LoadPasswords");
     try {
-        const QString path = passwordFilePath();
+        PasswordStore& store = passwordStore();
         PasswordFile::Loaded loaded;
         try {
-            loaded = PasswordFile::Load(FileOps::ReadAll(path));
+            loaded = store.Load();
         } catch (const RunError& error) {
             if (error.number() != RunError::FileNotFound)
                 throw;
-            offerNewFile(path);
+            OfferNewFile();
         }
         List1->Clear();
         if (loaded.scan.earlierLayout) {
             ConvertPasswords();
-            loaded = PasswordFile::Load(FileOps::ReadAll(path));
+            loaded = store.Load();
         }
 
-        const Protection::OnLoad outcome = Protection::Decide(gProtectionMode, loaded.scan, how);
+        const Protection::How applying = Protection::HowOf(how);
+        const Protection::OnLoad outcome = Protection::Decide(gProtectionMode, loaded.scan, applying);
         gProgramPassword = outcome.programPassword;
         gProtectionMode = outcome.mode;
         switch (outcome.action) {
@@ -224,8 +231,7 @@ void Mainform::LoadPasswords(const QString& how)
         case Protection::Action::Lock: gLoggedIn = false; break;
         case Protection::Action::LoginWindow: {
             // The list is still empty here, so the window is told that a control record was read.
-            frmLogin login(this);
-            login.programPasswordLoaded = true;
+            frmLogin login(this, Back, true);
             dialogs().ShowModal(login);
             break;
         }
@@ -234,6 +240,11 @@ void Mainform::LoadPasswords(const QString& how)
         }
 
         List1->SetRows(std::move(loaded.rows));
+        // Told when the file is opened; the entries stay in the file as they are at every store.
+        if (applying == Protection::How::Load)
+            for (const QString& line : loaded.unlisted)
+                dialogs().MsgBox(Messages::EntryNotListed(PasswordFile::Parse(line).name.toString()), vbExclamation,
+                                 kAppTitle);
         if (loaded.corrupted)
             dialogs().MsgBox(QStringLiteral("Password File is corrupted.  Please use your Backup Copy."), vbOKOnly);
     } catch (const RunError& error) {
@@ -251,13 +262,13 @@ bool Mainform::StorePasswords()
     m_storing = true;
     const Finally done([this] { m_storing = false; });
 
+    PasswordStore& store = passwordStore();
     const PasswordFile::Stored stored =
-        PasswordFile::StoreItems(List1->entries().items(), [] { session().DoEvents(); });
+        PasswordFile::StoreItems(List1->entries().items(), store.unlisted(), [] { session().DoEvents(); });
     for (const QString& name : stored.refusedNames)
         dialogs().MsgBox(Messages::EntryNotStored(name), vbOKOnly);
     try {
-        FileOps::BackupOnce(passwordFilePath());
-        devices().WriteFile(passwordFilePath(), stored.content);
+        store.Write(stored.content);
     } catch (const RunError& error) {
         dialogs().MsgBox(Messages::StoreFailed(ErrorText(error)), vbCritical, kAppTitle);
         return false;
@@ -267,8 +278,8 @@ bool Mainform::StorePasswords()
 
 void Mainform::ConvertPasswords()
 {
-    const QString path = passwordFilePath();
-    const std::vector<QString> lines = PasswordFile::PlainLines(FileOps::ReadAll(path));
+    PasswordStore& store = passwordStore();
+    const std::vector<QString> lines = PasswordFile::PlainLines(store.Read());
     dialogs().MsgBox(Messages::UpgradeMessage(), vbInformation, QStringLiteral("Upgrade Detected..."));
     const PasswordFile::Converted converted = PasswordFile::ConvertLines(lines);
     if (converted.corruptLine >= 0) {
@@ -276,15 +287,15 @@ void Mainform::ConvertPasswords()
             QStringLiteral("Conversion Routine: Password File is corrupted.  Please use your Backup Copy."), vbOKOnly);
         session().End();
     }
-    FileOps::Backup(path);
-    // Written whole and then renamed into place: a failure leaves the old file as it was.
-    devices().WriteFile(path, PasswordFile::Content(converted.plainLines));
+    store.WriteConverted(converted.plainLines);
 }
 
 bool Mainform::LoginStep()
 {
     if (Protection::LoginNeeded(gProtectionMode, gLoggedIn)) {
-        frmLogin login(this);
+        // "not found" is the mark of a file without a control record, or rarely a password someone chose.
+        const bool loaded = gProgramPassword != PasswordFile::kNotFound || entries().controlRecordIndex() >= 0;
+        frmLogin login(this, Back, loaded);
         dialogs().ShowModal(login);
     }
     return gLoggedIn;
@@ -333,31 +344,23 @@ void Mainform::RunGuarded(int Index)
 void Mainform::DeleteSelected()
 {
     const int i = List1->ListIndex();
-    if (i < 0) {
-        dialogs().MsgBox(QStringLiteral("Nothing Selected to Delete"), vbInformation, kAppTitle);
-        return;
-    }
-    const QString item = List1->List(i);
-    // Only the control record itself: an entry whose name merely begins with its name is an ordinary one.
-    if (ListItem::IsControlRecord(item)) {
-        if (gProtectionMode != 0) {
-            if (dialogs().MsgBox(Messages::DeleteProtection(), vbOKCancel + vbExclamation, kAppTitle) == vbCancel)
-                return;
-            gProtectionMode = 0;
-        }
-    } else {
-        const QString question = Messages::DeleteEntry(ListItem::NameOf(item));
-        if (dialogs().MsgBox(question, vbOKCancel + vbExclamation, kAppTitle) == vbCancel)
+    const QString item = i >= 0 ? List1->List(i) : QString();
+    const DeleteEntry::Plan plan = DeleteEntry::Decide(i, item, gProtectionMode);
+    if (!plan.message.isEmpty()) {
+        const int answer = dialogs().MsgBox(plan.message, plan.flags, kAppTitle);
+        if (plan.asks && answer == vbCancel)
             return;
     }
-    List1->RemoveItem(i);
-    if (!StorePasswords()) {
-        // The file still holds the entry (and its protection): show what it holds, the entry still selected.
-        LoadPasswords(QStringLiteral("Normal"));
-        List1->setListIndex(i);
+    if (!plan.deletes)
         return;
-    }
-    List1->setListIndex(i - 1);
+    if (plan.endsProtection)
+        gProtectionMode = 0;
+    List1->RemoveItem(i);
+    const bool stored = StorePasswords();
+    // The file still holds the entry (and its protection) when it could not be written: show what it holds.
+    if (!stored)
+        LoadPasswords(QStringLiteral("Normal"));
+    List1->setListIndex(DeleteEntry::SelectionAfter(i, stored));
 }
 
 void Mainform::EditSelected()
@@ -367,12 +370,16 @@ void Mainform::EditSelected()
         dialogs().MsgBox(QStringLiteral("Nothing Selected to Edit"), vbInformation, kAppTitle);
         return;
     }
+    const QString item = List1->List(i);
     Passedit editor(*this);
-    editor.BeginEdit(List1->List(i));
+    editor.BeginEdit(item);
     dialogs().ShowModal(editor);
 
     LoadPasswords(QStringLiteral("Normal"));
-    List1->setListIndex(i);
+    // The edited entry by what it is, not by its row: names that sort alike may have changed places.
+    const QString saved = editor.SavedItem().isEmpty() ? item : editor.SavedItem();
+    const int at = List1->entries().indexOf(saved);
+    List1->setListIndex(at >= 0 ? at : i);
 }
 
 void Mainform::List1_DblClick()
@@ -382,16 +389,14 @@ void Mainform::List1_DblClick()
 
 void Mainform::CopyToClipboard(bool password)
 {
-    const QString item = List1->ListIndex() >= 0 ? List1->List(List1->ListIndex()) : QString();
-    // The program password itself goes only to someone who may use the program.
-    if (password && ListItem::IsControlRecord(item) && Protection::LoginNeeded(gProtectionMode, gLoggedIn) &&
-        !LoginStep())
+    const int i = List1->ListIndex();
+    const Protection::Copy copy = Protection::CopyDecision(i, i >= 0 ? List1->List(i) : QString(), password,
+                                                           gProtectionMode, gLoggedIn, gTerminateAfter);
+    if (!copy.copies || (copy.needsLogin && !LoginStep()))
         return;
-    ListItem::Fields fields;
-    ListItem::Split(item, fields);
     devices().ClipboardClear();
     // A password is marked as a secret, so clipboard managers keep it out of their history.
-    devices().ClipboardSetText(password ? fields.password : fields.userId, password);
-    if (password && gTerminateAfter)
+    devices().ClipboardSetText(copy.text, copy.secret);
+    if (copy.endsProgram)
         close();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ListDoor.h"
+
 #include <QWidget>
 #include <array>
 
@@ -9,8 +11,9 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
-// The main window and start-up object: the entry list and its eight commands.
-class Mainform : public QWidget
+// The main window and start-up object: the entry list and its eight commands. The windows it opens reach it
+// through its ListDoor.
+class Mainform : public QWidget, public ListDoor
 {
     Q_OBJECT
 
@@ -32,10 +35,15 @@ public:
     void Form_Unload();
 
     // The password file.
-    void LoadPasswords(const QString& how);
+    void LoadPasswords(const QString& how) override;
     // Rewrites the file from List1; false when the file could not be written (the old one is kept).
-    bool StorePasswords();
+    bool StorePasswords() override;
     void ConvertPasswords();
+
+    // The door the other windows use.
+    EntryList& entries() override;
+    const QWidget* tileSource() const override;
+    QWidget* owner() override { return this; }
 
     // Commands.
     void Command1_Click(int Index);
@@ -56,6 +64,8 @@ private:
     void DeleteSelected();
     void EditSelected();
     void CopyToClipboard(bool password);
+    // The missing-file prompt: OK creates an empty, hidden file; Cancel ends the program.
+    void OfferNewFile();
 
     bool m_storing = false;
     bool m_unloaded = false;

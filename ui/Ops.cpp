@@ -1,14 +1,14 @@
 #include "ui/Ops.h"
 
+#include "core/EntryList.h"
 #include "core/ListItem.h"
-#include "frame/ListBox.h"
+#include "core/OptionsApply.h"
 #include "frame/PictureBox.h"
 #include "frame/Platform.h"
 #include "frame/SHARED.h"
-#include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 #include "frame/Twips.h"
-#include "ui/Mainform.h"
+#include "ui/ListDoor.h"
 #include "ui/Passedit.h"
 
 #include <QCheckBox>
@@ -23,7 +23,8 @@ const char* const kOptionCaptions[] = {"None", "When adding, changing, or deleti
 
 } // namespace
 
-Ops::Ops(Mainform& main) : QDialog(&main), m_main(main)
+Ops::Ops(ListDoor& door)
+    : FixedDialog(door.owner(), door.tileSource(), QStringLiteral("Corvalen Options"), 5400, 2895), m_door(door)
 {
     createControls();
     Form_Load();
@@ -33,11 +34,6 @@ Ops::Ops(Mainform& main) : QDialog(&main), m_main(main)
 
 void Ops::createControls()
 {
-    setWindowTitle(QStringLiteral("Corvalen Options"));
-    // A window of fixed size: nothing to minimise or maximise, only the close button.
-    setWindowFlags(windowFlags() & ~(Qt::WindowContextHelpButtonHint | Qt::WindowMinMaxButtonsHint));
-    setFixedSize(Twips(5400), Twips(2895));
-
     // An opaque panel: the option buttons repaint on it, never on the window behind.
     Picture1 = new PictureBox(this);
     Picture1->setGeometry(TwipsRect(120, 120, 5160, 2160));
@@ -85,23 +81,17 @@ void Ops::createControls()
 
 void Ops::Form_Load()
 {
-    SetPointer(*this);
     Check1->setChecked(gTerminateAfter);
     PendingTerminate = gTerminateAfter;
     Check2->setChecked(gDesignerMode);
     PendingDesigner = gDesignerMode;
-    CentreOnScreen(*this);
+    Dress();
 }
 
 void Ops::TestApply()
 {
-    Command1[1]->setEnabled(false);
-    if (PendingMode != gProtectionMode)
-        Command1[1]->setEnabled(true);
-    if (PendingTerminate != gTerminateAfter)
-        Command1[1]->setEnabled(true);
-    if (PendingDesigner != gDesignerMode)
-        Command1[1]->setEnabled(true);
+    Command1[1]->setEnabled(OptionsApply::ApplyEnabled({PendingMode, PendingTerminate, PendingDesigner},
+                                                       {gProtectionMode, gTerminateAfter, gDesignerMode}));
     Command1[0]->setText(Command1[1]->isEnabled() ? QStringLiteral("&Cancel") : QStringLiteral("&Close"));
 }
 
@@ -131,8 +121,7 @@ void Ops::Command1_Click(int Index)
     }
     if (Index != 1)
         return;
-    if (PendingMode != gProtectionMode)
-        ApplyMode();
+    ApplyMode();
     gTerminateAfter = Check1->isChecked();
     gDesignerMode = Check2->isChecked();
     RegDB_SetValue(QStringLiteral("TerminateAfter"), BoolText(gTerminateAfter));
@@ -142,31 +131,30 @@ void Ops::Command1_Click(int Index)
     // The look may have changed; and the windows that came over this one have gone, which puts the
     // selection back to the mode now in force (the old one when the editor was cancelled).
     update();
-    m_main.update();
+    m_door.owner()->update();
     SelectCurrentMode();
 }
 
 void Ops::ApplyMode()
 {
-    const int at = m_main.List1->entries().controlRecordIndex();
-    if (at >= 0)
-        RewriteControlRecord(at);
-    else
-        CreateControlRecord();
+    const int at = m_door.entries().controlRecordIndex();
+    switch (OptionsApply::Decide(PendingMode, gProtectionMode, at >= 0)) {
+    case OptionsApply::ModeStep::RewriteControlRecord: RewriteControlRecord(at); break;
+    case OptionsApply::ModeStep::CreateControlRecord: CreateControlRecord(); break;
+    case OptionsApply::ModeStep::Keep: break;
+    }
 }
 
 void Ops::RewriteControlRecord(int at)
 {
     PreviousMode = gProtectionMode;
     gProtectionMode = PendingMode;
-    ListBox& list = *m_main.List1;
-    list.setEnabled(true);
-    list.setListIndex(at);
-    list.RemoveItem(at);
-    list.AddItem(ListItem::MakeControl(gProgramPassword, gProtectionMode));
+    EntryList& list = m_door.entries();
+    list.remove(at);
+    list.add(ListItem::MakeControl(gProgramPassword, gProtectionMode));
     // A failed store keeps the old file, and the reload then brings back its mode.
-    m_main.StorePasswords();
-    m_main.LoadPasswords(QStringLiteral("Normal"));
+    m_door.StorePasswords();
+    m_door.LoadPasswords(QStringLiteral("Normal"));
 }
 
 void Ops::CreateControlRecord()
@@ -179,33 +167,14 @@ void Ops::CreateControlRecord()
     PreviousMode = gProtectionMode;
     gProtectionMode = wanted;
 
-    Passedit editor(m_main);
-    editor.EditMode = QStringLiteral("ADD");
-    editor.Text1[0]->setText(ListItem::kControlName);
-    editor.Text1[0]->setReadOnly(true);
-    editor.Text1[1]->clear();
-    // The password box first, then the others in their usual order.
-    QWidget* order[] = {editor.Text1[1],    editor.Text1[0],    editor.Text1[2],
-                        editor.Command1[2], editor.Command1[1], editor.Command1[0]};
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
-        QWidget::setTabOrder(order[i], order[i + 1]);
-    editor.Text1[1]->setFocus();
+    Passedit editor(m_door);
+    editor.BeginProgramPassword();
     dialogs().ShowModal(editor);
 
-    // A Save that passed the blank checks can still have stored nothing (a refused name, a failed
-    // write): without a control record in the list the mode has no password behind it.
-    if (!gEntrySaved || m_main.List1->entries().controlRecordIndex() < 0)
+    // A Save that passed the blank checks can still have stored nothing (a failed write): without a control
+    // record in the list the mode has no password behind it.
+    if (!OptionsApply::KeepsNewMode(gEntrySaved, m_door.entries().controlRecordIndex() >= 0))
         gProtectionMode = PreviousMode;
-}
-
-void Ops::paintEvent(QPaintEvent*)
-{
-    Form_Paint();
-}
-
-void Ops::Form_Paint()
-{
-    TileBackground(*this, *m_main.Back);
 }
 
 void Ops::showEvent(QShowEvent* event)

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "frame/FixedDialog.h"
+
 #include <array>
 
-class Mainform;
+class ListDoor;
 class PictureBox;
 class QCheckBox;
 class QFrame;
@@ -12,12 +13,12 @@ class QPushButton;
 class QRadioButton;
 
 // The options window: protection mode, ending after a copied password, the designer look.
-class Ops : public QDialog
+class Ops : public FixedDialog
 {
     Q_OBJECT
 
 public:
-    explicit Ops(Mainform& main);
+    explicit Ops(ListDoor& door);
 
     // Controls; everything but the two buttons lies on the panel Picture1.
     PictureBox* Picture1 = nullptr;
@@ -38,19 +39,17 @@ public:
     void Command1_Click(int Index);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Paint();
     void SelectCurrentMode();
     void ApplyMode();
     void RewriteControlRecord(int at);
     void CreateControlRecord();
     void createControls();
 
-    Mainform& m_main;
+    ListDoor& m_door;
     qint16 PendingMode = 0;
     qint16 PreviousMode = 0;
     bool PendingTerminate = false;

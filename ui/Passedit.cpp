@@ -1,17 +1,14 @@
 #include "ui/Passedit.h"
 
-#include "core/EntryInput.h"
+#include "core/EditorSave.h"
+#include "core/EntryList.h"
 #include "core/ListItem.h"
 #include "core/RandomPassword.h"
-#include "frame/ListBox.h"
-#include "frame/PictureBox.h"
 #include "frame/Platform.h"
-#include "frame/SHARED.h"
-#include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 #include "frame/Twips.h"
 #include "frame/WrapButton.h"
-#include "ui/Mainform.h"
+#include "ui/ListDoor.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -30,14 +27,10 @@ constexpr LabelSpec kLabels[] = {
     {"Password User ID (If Required)", 1680, 1020, 2775, 255},
 };
 
-void warn(const QString& text)
-{
-    dialogs().MsgBox(text, vbExclamation, kAppTitle);
-}
-
 } // namespace
 
-Passedit::Passedit(Mainform& main) : QDialog(&main), m_main(main)
+Passedit::Passedit(ListDoor& door)
+    : FixedDialog(door.owner(), door.tileSource(), QStringLiteral("Password Editor"), 6090, 2355), m_door(door)
 {
     createControls();
     Form_Load();
@@ -45,11 +38,6 @@ Passedit::Passedit(Mainform& main) : QDialog(&main), m_main(main)
 
 void Passedit::createControls()
 {
-    setWindowTitle(QStringLiteral("Password Editor"));
-    // A window of fixed size: nothing to minimise or maximise, only the close button.
-    setWindowFlags(windowFlags() & ~(Qt::WindowContextHelpButtonHint | Qt::WindowMinMaxButtonsHint));
-    setFixedSize(Twips(6090), Twips(2355));
-
     QFont labelFont = font();
     labelFont.setPointSizeF(8.25);
     labelFont.setBold(true);
@@ -125,20 +113,19 @@ void Passedit::BeginEdit(const QString& item)
     SetTabOrder({Text1[1], Text1[0], Text1[2], Command1[2], Command1[1], Command1[0]});
 }
 
+void Passedit::BeginProgramPassword()
+{
+    EditMode = QStringLiteral("ADD");
+    Text1[0]->setText(ListItem::kControlName);
+    Text1[0]->setReadOnly(true);
+    Text1[1]->clear();
+    // The password box first, then the others in their usual order.
+    SetTabOrder({Text1[1], Text1[0], Text1[2], Command1[2], Command1[1], Command1[0]});
+}
+
 void Passedit::Form_Load()
 {
-    SetPointer(*this);
-    CentreOnScreen(*this);
-}
-
-void Passedit::paintEvent(QPaintEvent*)
-{
-    Form_Paint();
-}
-
-void Passedit::Form_Paint()
-{
-    TileBackground(*this, *m_main.Back);
+    Dress();
 }
 
 void Passedit::Text1_Change(int /*Index*/)
@@ -164,42 +151,37 @@ void Passedit::Command1_Click(int Index)
 
 void Passedit::Save()
 {
-    const QString name = Text1[0]->text();
-    const QString password = Text1[1]->text();
-    if (name.isEmpty())
-        return warn(QStringLiteral("Password Name is Blank!"));
-    if (password.isEmpty())
-        return warn(QStringLiteral("Password is Blank!"));
-    const bool control = name == ListItem::kControlName;
-    const QString userId = control ? QString() : Text1[2]->text();
-    const QString refusal = EntryInput::Refusal(name, password, userId);
-    if (!refusal.isEmpty())
-        return warn(refusal);
-    gEntrySaved = true;
-
-    const QString item =
-        control ? ListItem::MakeControl(password, gProtectionMode) : ListItem::Make(name, password, userId);
-    ListBox& list = *m_main.List1;
-    if (EditMode == QLatin1String("ADD")) {
-        if (list.entries().NameExists(name))
-            return warn(QStringLiteral("A Password already Exist for this Named Entry.  Select another Name."));
-        list.AddItem(item);
-    } else {
-        // The entry the window was opened on, not whatever is selected now: a failed store reloads the list
-        // and clears the selection, and Save again must still replace the entry, never add a second one.
-        const int at = list.entries().indexOf(m_editing);
-        if (at >= 0)
-            list.RemoveItem(at);
-        list.AddItem(item);
+    EditorSave::Input input;
+    input.add = EditMode == QLatin1String("ADD");
+    input.name = Text1[0]->text();
+    input.password = Text1[1]->text();
+    input.userId = Text1[2]->text();
+    input.protectionMode = gProtectionMode;
+    input.editing = m_editing;
+    EntryList& list = m_door.entries();
+    const EditorSave::Outcome outcome = EditorSave::Save(input, list);
+    gEntrySaved = outcome.entrySaved;
+    if (outcome.addItem.isEmpty()) {
+        dialogs().MsgBox(outcome.warning, vbExclamation, kAppTitle);
+        // The box whose text is the problem, so the user can mend it at once.
+        Text1[size_t(outcome.focus)]->setFocus();
+        return;
     }
+    // The entry the window was opened on, not whatever is selected now: a failed store reloads the list and
+    // clears the selection, and Save again must still replace the entry, never add a second one.
+    const int at = outcome.removeItem.isEmpty() ? -1 : list.indexOf(outcome.removeItem);
+    if (at >= 0)
+        list.remove(at);
+    list.add(outcome.addItem);
 
-    const bool stored = m_main.StorePasswords();
-    m_main.LoadPasswords(QStringLiteral("Normal"));
+    const bool stored = m_door.StorePasswords();
+    m_door.LoadPasswords(QStringLiteral("Normal"));
     if (!stored) {
         // The file kept its old content and the list was read back from it; the window stays open with
         // the input, so nothing typed is lost and the user can try again or cancel.
         gEntrySaved = false;
         return;
     }
+    m_saved = outcome.addItem;
     accept();
 }

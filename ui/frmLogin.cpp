@@ -1,27 +1,18 @@
 #include "ui/frmLogin.h"
 
-#include "core/PasswordFile.h"
-#include "frame/ListBox.h"
-#include "frame/PictureBox.h"
+#include "core/Protection.h"
 #include "frame/Platform.h"
-#include "frame/SHARED.h"
-#include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 #include "frame/Twips.h"
-#include "ui/Mainform.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-frmLogin::frmLogin(Mainform* main) : QDialog(main), m_main(main)
+frmLogin::frmLogin(QWidget* parent, const QWidget* tileSource, bool programPasswordLoaded)
+    : FixedDialog(parent, tileSource, QStringLiteral("Password Corvalen Security"), 3750, 1545),
+      m_programPasswordLoaded(programPasswordLoaded)
 {
-    setWindowTitle(QStringLiteral("Password Corvalen Security"));
-    // A window of fixed size: nothing to minimise or maximise, only the close button.
-    setWindowFlags(windowFlags() & ~(Qt::WindowContextHelpButtonHint | Qt::WindowMinMaxButtonsHint));
-    setFixedSize(Twips(3750), Twips(1545));
-
     lblLabels = new QLabel(QStringLiteral("&Password:"), this);
     lblLabels->setGeometry(TwipsRect(105, 300, 1080, 270));
     txtPassword = new QLineEdit(this);
@@ -36,41 +27,39 @@ frmLogin::frmLogin(Mainform* main) : QDialog(main), m_main(main)
     cmdOK->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setGeometry(TwipsRect(2100, 900, 1140, 390));
+    setCancelButton(cmdCancel);
 
     QWidget::setTabOrder(txtPassword, cmdOK);
     QWidget::setTabOrder(cmdOK, cmdCancel);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
-
-    programPasswordLoaded =
-        gProgramPassword != PasswordFile::kNotFound || (m_main && m_main->List1->entries().controlRecordIndex() >= 0);
     Form_Load();
 }
 
 void frmLogin::Form_Load()
 {
-    SetPointer(*this);
-    CentreOnScreen(*this);
+    Dress();
     txtPassword->setFocus();
 }
 
 void frmLogin::cmdOK_Click()
 {
-    if (!programPasswordLoaded) {
-        // No control record, so there is no program password to ask for: protection counts as none,
-        // as it will at the next start, and nothing typed here is compared with the "not found" mark.
+    switch (Protection::CheckLogin(txtPassword->text(), gProgramPassword, m_programPasswordLoaded)) {
+    case Protection::Login::NoPassword:
+        // No control record, so there is no program password to ask for: protection counts as none, as it will
+        // at the next start, and nothing typed here is compared with the "not found" mark.
         dialogs().MsgBox(QStringLiteral("No program password has been set, so none is needed.  "
                                         "Use Program Options to set one."),
                          vbInformation, kAppTitle);
         gLoggedIn = true;
         done(QDialog::Accepted);
         return;
-    }
-    if (txtPassword->text() == gProgramPassword) {
+    case Protection::Login::Accepted:
         gLoggedIn = true;
         done(QDialog::Accepted);
         return;
+    case Protection::Login::Refused: break;
     }
     dialogs().MsgBox(QStringLiteral("Invalid Password, try again!"), vbCritical, kAppTitle);
     // Caret to the start and the selection stretched to the end: the next keystroke replaces the entry.
@@ -83,26 +72,4 @@ void frmLogin::cmdCancel_Click()
 {
     gLoggedIn = false;
     done(QDialog::Rejected);
-}
-
-void frmLogin::paintEvent(QPaintEvent*)
-{
-    Form_Paint();
-}
-
-void frmLogin::Form_Paint()
-{
-    if (m_main && m_main->Back)
-        TileBackground(*this, *m_main->Back);
-}
-
-void frmLogin::keyPressEvent(QKeyEvent* event)
-{
-    // Esc is the Cancel button; closing the window any other way goes through reject() and leaves
-    // gLoggedIn as it was.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        cmdCancel->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,19 +1,20 @@
 #pragma once
 
-#include <QDialog>
+#include "frame/FixedDialog.h"
 
-class Mainform;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // The login window: asks for the program password and records the outcome in gLoggedIn.
-class frmLogin : public QDialog
+class frmLogin : public FixedDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmLogin(Mainform* main = nullptr);
+    // programPasswordLoaded: whether a control record stands behind gProgramPassword ("not found" there is either
+    // the mark of a file without one or, rarely, a password someone chose); the opener knows.
+    frmLogin(QWidget* parent, const QWidget* tileSource, bool programPasswordLoaded);
 
     // Index 1 is the only label.
     QLabel* lblLabels = nullptr;
@@ -21,21 +22,10 @@ public:
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-    // Whether a control record stands behind gProgramPassword. "not found" there is either the mark of a
-    // file without one or, rarely, a password someone chose; the window decides from the main list
-    // when it opens, and an opener that knows better (the load, before the list is filled) says so.
-    bool programPasswordLoaded = false;
-
     void Form_Load();
     void cmdOK_Click();
     void cmdCancel_Click();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
-    void Form_Paint();
-
-    Mainform* m_main = nullptr;
+    bool m_programPasswordLoaded;
 };

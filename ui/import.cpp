@@ -1,13 +1,10 @@
 #include "ui/import.h"
 
 #include "frame/PictureBox.h"
-#include "frame/SHARED.h"
-#include "frame/SMBASIC.h"
 #include "frame/Twips.h"
 #include "ui/Ancillary.h"
-#include "ui/Mainform.h"
 
-#include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
@@ -53,7 +50,8 @@ void setCaption(QRadioButton& option, const QString& caption, int rightEdge)
 
 } // namespace
 
-::import::import(Ancillary& owner, Mainform& main) : QDialog(&owner), m_owner(owner), m_main(main)
+::import::import(Ancillary& owner, const QWidget* tileSource)
+    : FixedDialog(&owner, tileSource, QStringLiteral("Password Corvalen - Import Tool"), 5295, 2535), m_owner(owner)
 {
     createControls();
     Form_Load();
@@ -61,11 +59,6 @@ void setCaption(QRadioButton& option, const QString& caption, int rightEdge)
 
 void import::createControls()
 {
-    setWindowTitle(QStringLiteral("Password Corvalen - Import Tool"));
-    // A window of fixed size: nothing to minimise or maximise, only the close button.
-    setWindowFlags(windowFlags() & ~(Qt::WindowContextHelpButtonHint | Qt::WindowMinMaxButtonsHint));
-    setFixedSize(Twips(5295), Twips(2535));
-
     // An opaque panel: the options repaint on it, never on the tiles behind.
     Picture1 = new PictureBox(this);
     Picture1->setGeometry(TwipsRect(240, 120, 4815, 1335));
@@ -99,6 +92,7 @@ void import::createControls()
     cmdCancel->setGeometry(TwipsRect(2880, 1680, 1140, 390));
     connect(cmdOK, &QPushButton::clicked, this, &import::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &import::cmdCancel_Click);
+    setCancelButton(cmdCancel);
 
     QWidget::setTabOrder(Option1[0], Option1[1]);
     QWidget::setTabOrder(Option1[1], cmdOK);
@@ -107,8 +101,7 @@ void import::createControls()
 
 void import::Form_Load()
 {
-    SetPointer(*this);
-    CentreOnScreen(*this);
+    Dress();
     m_owner.ImportOption = -1;
     cmdOK->setEnabled(false);
 }
@@ -137,24 +130,4 @@ void import::reject()
     if (m_owner.ImportOption >= 0)
         m_owner.ImportCancelled = true;
     QDialog::reject();
-}
-
-void import::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        cmdCancel->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void import::paintEvent(QPaintEvent*)
-{
-    Form_Paint();
-}
-
-void import::Form_Paint()
-{
-    if (m_main.Back)
-        TileBackground(*this, *m_main.Back);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "frame/FixedDialog.h"
+
 #include <array>
 
 class Ancillary;
-class Mainform;
 class PictureBox;
 class QLabel;
 class QPushButton;
@@ -12,12 +12,12 @@ class QRadioButton;
 
 // The import options window: overwrite the password file or merge into it. It answers through the
 // ancillary window's ImportCancelled and ImportOption.
-class import : public QDialog
+class import : public FixedDialog
 {
     Q_OBJECT
 
 public:
-    import(Ancillary& owner, Mainform& main);
+    import(Ancillary& owner, const QWidget* tileSource);
 
     PictureBox* Picture1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -33,14 +33,8 @@ public:
     // Closing the window by its title bar does nothing that OK did not confirm.
     void reject() override;
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void createControls();
-    void Form_Paint();
 
     Ancillary& m_owner;
-    Mainform& m_main;
 };

@@ -27,14 +27,21 @@ inline QByteArray BytesOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Writes a file for a test to start from, as the program would.
+inline void WriteBytes(const QString& path, const QByteArray& content)
+{
+    FileWriter().Write(path, content);
+}
+
 // Runs the call and reports whether it ended the program.
 template <class F> bool Ends(F&& call)
 {
     try {
-        return call(), false;
+        call();
     } catch (const ProgramEnded&) {
         return true;
     }
+    return false;
 }
 
 // A test with a fresh platform, fresh globals, its own program folder and its own settings; start() runs
@@ -54,8 +61,7 @@ protected:
     // Writes a password file of these plain lines (into the program folder unless a path is given).
     void writePlainFile(const QStringList& lines, const QString& path = QString())
     {
-        FileOps::WriteAtomic(path.isEmpty() ? passwordFile() : path,
-                             PasswordFile::Content({lines.begin(), lines.end()}));
+        WriteBytes(path.isEmpty() ? passwordFile() : path, PasswordFile::Content({lines.begin(), lines.end()}));
     }
     QStringList readPlainFile(const QString& path = QString()) const
     {
@@ -71,7 +77,11 @@ protected:
     std::vector<MsgBoxCall> takeMessages() { return std::exchange(p->messages, {}); }
 
     // Writes the plain lines as the password file, then launches.
-    void start(const QStringList& plainLines) { writePlainFile(plainLines), launch(); }
+    void start(const QStringList& plainLines)
+    {
+        writePlainFile(plainLines);
+        launch();
+    }
     // Starts the program on what the program folder holds, with a help file, and lets its timer tick.
     void launch()
     {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/FileOps.h"
+#include "FailingWriter.h"
 #include "frame/Platform.h"
 
 #include <QDialog>
@@ -35,7 +35,7 @@ struct MsgBoxCall
 
 // The platform for tests and the benchmark: message boxes are answered from a script (OK when it runs dry)
 // and recorded; modal windows are handed to scripted actions instead of running an event loop; the
-// program's folders are temporary ones; files are written as the program writes them, unless told to fail.
+// program's folders are temporary ones; files are written by the program's own writer, which fails when told to.
 class ScriptedPlatform : public Dialogs, public Session, public Environment, public Devices
 {
 public:
@@ -52,8 +52,7 @@ public:
     {
         modalActions.push_back([action](QDialog& dialog) { action(dynamic_cast<Window&>(dialog)); });
     }
-    // Runs before every file the program replaces; may throw RunError to make the write fail.
-    std::function<void(const QString& path)> beforeWrite;
+    FailingWriter files;
 
     // --- Record
     std::vector<MsgBoxCall> messages;
@@ -102,24 +101,29 @@ public:
     OsVersion osVersion() const override { return os; }
     QDateTime now() const override { return clock; }
     double Rnd() override { return next(rnd, QRandomGenerator::global()->generateDouble()); }
-    void WriteFile(const QString& path, const QByteArray& content) override
-    {
-        if (beforeWrite)
-            beforeWrite(path);
-        FileOps::WriteAtomic(path, content);
-    }
+    FileWriter& writer() override { return files; }
     QString removableMedium() const override { return mediumPath; }
     std::unique_ptr<QPrinter> DefaultPrinter() override { return printer ? printer() : nullptr; }
     void ClipboardClear() override { ClipboardSetText(QString(), false); }
-    void ClipboardSetText(const QString& text, bool secret) override { clipboardText = text, clipboardSecret = secret; }
-    bool WinHelp(const QString&, int command, int) override { return helpCalls.push_back(command), helpShows; }
+    void ClipboardSetText(const QString& text, bool secret) override
+    {
+        clipboardText = text;
+        clipboardSecret = secret;
+    }
+    bool WinHelp(const QString&, int command, int) override
+    {
+        helpCalls.push_back(command);
+        return helpShows;
+    }
 
 private:
     // The next scripted value, taken off the script; the given one when the script has run dry.
     template <class T> static T next(std::deque<T>& script, T otherwise)
     {
-        if (!script.empty())
-            otherwise = std::move(script.front()), script.pop_front();
-        return otherwise;
+        if (script.empty())
+            return otherwise;
+        T value = std::move(script.front());
+        script.pop_front();
+        return value;
     }
 };
