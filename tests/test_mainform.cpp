@@ -89,6 +89,15 @@ TEST_F(MainformTest, EditCopyingAUserIdHelpTheUnguardedControlRecordAndClosingTh
     p->onModal<Passedit>([&](Passedit& editor) { EXPECT_TRUE(editor.Text1[0]->text() == u"Mail"_s && inert()); });
     click(kEdit, u"Mail"_s); // the main window is inert meanwhile, then reselects the entry after the reload
     EXPECT_TRUE(!inert() && selectedName() == u"Mail"_s);
+    // Names that only look alike keep their places when a password changes, and the edited one is selected again.
+    main->List1->AddItem(u"Cafe\t\t\t\tb\t"_s);
+    main->List1->AddItem(u"Café\t\t\t\ta\t"_s);
+    p->onModal<Passedit>([](Passedit& editor) {
+        editor.Text1[1]->setText(u"c"_s);
+        editor.Command1[0]->click();
+    });
+    click(kEdit, u"Café"_s);
+    EXPECT_EQ(selectedName(), u"Café"_s);
 
     // TerminateAfter is on, as the setting is absent: a user ID is no secret and never ends the program.
     click(kCopyUserId, u"Mail"_s);
@@ -105,7 +114,8 @@ TEST_F(MainformTest, EditCopyingAUserIdHelpTheUnguardedControlRecordAndClosingTh
     main->Command1_Click(8);  // no such command
     click(kDelete, kControl); // goes silently when it guards nothing
     EXPECT_EQ(takeMessages(), (Boxes{noHelp, Plain(u"Not Programmed"_s)}));
-    EXPECT_EQ(readPlainFile(), (QStringList{u"bank|b4nk|"_s, u"Club|c1ub|member7"_s, u"Mail|m41l|me@mail"_s}));
+    EXPECT_EQ(readPlainFile(), (QStringList{u"bank|b4nk|"_s, u"Cafe|b|"_s, u"Café|c|"_s, u"Club|c1ub|member7"_s,
+                                            u"Mail|m41l|me@mail"_s}));
 
     // A password copied closes the program, which writes nothing, as every change was stored when made, and
     // closes help.

@@ -54,13 +54,14 @@ TEST(PasswordFile, EntriesInEveryScriptComeBackAsWritten)
 
 TEST(PasswordFile, OldEightBitLinesEveryLineEndAndBlankLinesAreRead)
 {
-    const QByteArray latin1 = crypt("Caf\xe9|pw|m\xe9");
+    // Windows-1252, where 0x80 to 0x9F are letters and signs: "€Šœ".
+    const QByteArray latin1 = crypt("Caf\xe9|p\x80\x8a\x9cw|m\xe9");
     const QByteArray zoo = crypt("Zoo|z|");
     for (const QByteArray& content :
          {latin1 + "\r\n" + zoo + "\r\n", latin1 + "\n" + zoo, latin1 + "\r\n" + zoo + "\r", latin1 + "\r" + zoo,
           latin1 + "\r\r\n" + zoo, "\r\n\n" + latin1 + "\n\n\r" + zoo + "\r\n\r\n"})
         EXPECT_EQ(joined(PasswordFile::PlainLines(content)) + u" = "_s + summary(PasswordFile::Load(content), false),
-                  u"Café|pw|mé;Zoo|z| = Café\t\t\t\tpw\tmé;Zoo\t\t\t\tz\t / 000 not found 0"_s);
+                  u"Café|p€Šœw|mé;Zoo|z| = Café\t\t\t\tp€Šœw\tmé;Zoo\t\t\t\tz\t / 000 not found 0"_s);
 }
 
 // Every file is loaded on one thread and, cut in two, on two: both must give the same.

@@ -1,9 +1,14 @@
 // The program's decisions as plain functions: protection, merging, list items and the list's order, input
 // checks, generated passwords, the printout, the error log's line, tiles and error texts.
+#include "core/DeleteEntry.h"
+#include "core/EditorSave.h"
 #include "core/EntryInput.h"
 #include "core/EntryList.h"
 #include "core/ErrorLogRecord.h"
+#include "core/ListItem.h"
 #include "core/Merge.h"
+#include "core/Messages.h"
+#include "core/OptionsApply.h"
 #include "core/PrintLayout.h"
 #include "core/Protection.h"
 #include "core/RandomPassword.h"
@@ -39,6 +44,142 @@ TEST(Protection, TheFilesControlRecordDecidesWhatALoadDoes)
         EXPECT_EQ(Protection::LoginNeeded(qint16(mode), loggedIn), needed) << mode << loggedIn;
 }
 
+TEST(Protection, NothingSelectedCopiesNothingTheProgramPasswordNeedsALoginAndOnlyAPasswordEndsTheProgram)
+{
+    const QString entry = u"Bank\t\t\t\tb4nk\tme"_s;
+    const QString control = u"Password Corvalen\t\t\t\tKey1\t "_s;
+    // Selected index, item, password (or user ID), mode, logged in, terminate after; what the copy does.
+    struct Row
+    {
+        const char* name;
+        int selected;
+        QString item;
+        bool password;
+        int mode;
+        bool loggedIn;
+        bool terminate;
+        bool copies;
+        bool needsLogin;
+        const char* text;
+        bool ends;
+    };
+    const Row rows[] = {
+        {"NothingSelected", -1, QString(), true, 0, true, true, false, false, "", false},
+        {"Password", 0, entry, true, 1, false, true, true, false, "b4nk", true},
+        {"UserIdNeverEnds", 0, entry, false, 0, true, true, true, false, "me", false},
+        {"ProgramPasswordLocked", 1, control, true, 1, false, false, true, true, "Key1", false},
+        {"ProgramPasswordLoggedIn", 1, control, true, 2, true, false, true, false, "Key1", false},
+        {"ProgramPasswordUnguarded", 1, control, true, 0, false, false, true, false, "Key1", false},
+    };
+    for (const Row& r : rows) {
+        const Protection::Copy copy =
+            Protection::CopyDecision(r.selected, r.item, r.password, qint16(r.mode), r.loggedIn, r.terminate);
+        EXPECT_EQ(std::tuple(copy.copies, copy.needsLogin, copy.text, copy.secret, copy.endsProgram),
+                  std::tuple(r.copies, r.needsLogin, QString::fromUtf8(r.text), r.copies && r.password, r.ends))
+            << r.name;
+    }
+    using L = Protection::Login;
+    EXPECT_EQ(
+        (std::vector{Protection::CheckLogin(u"Key"_s, u"Key"_s, true), Protection::CheckLogin(u"key"_s, u"Key"_s, true),
+                     Protection::CheckLogin(u"Key "_s, u"Key"_s, true),
+                     Protection::CheckLogin(u"not found"_s, u"not found"_s, false)}),
+        (std::vector{L::Accepted, L::Refused, L::Refused, L::NoPassword}));
+}
+
+TEST(EditorSave, ChecksInOrderAndTheControlRecordIsTakenOnlyByItself)
+{
+    EntryList list;
+    list.add(u"Bank\t\t\t\tb4nk\tme"_s);
+    list.add(u"password corvalen extra\t\t\t\tx\t"_s);
+    const QString taken = u"A Password already Exist for this Named Entry.  Select another Name."_s;
+    // Adding or not, name, password, user ID; the warning (empty: saved), its box, whether the blank checks
+    // passed, and the item made.
+    struct Row
+    {
+        const char* name;
+        bool add;
+        const char* fields[3];
+        QString warning;
+        int focus;
+        bool saved;
+        const char* item;
+    };
+    const Row rows[] = {
+        {"BlankName", true, {"", "pw", ""}, u"Password Name is Blank!"_s, 0, false, ""},
+        {"BlankPassword", true, {"Shop", "", ""}, u"Password is Blank!"_s, 1, false, ""},
+        {"Unstorable", true, {"Shop", "p|w", ""}, EntryInput::Refusal(u"Shop"_s, u"p|w"_s, {}).message, 1, false, ""},
+        {"TakenIgnoringCase", true, {"BAN", "pw", ""}, taken, 0, true, ""},
+        {"Added", true, {"Shop", "pw", "dept|7"}, QString(), -1, true, "Shop\t\t\t\tpw\tdept|7"},
+        {"ProgramPassword",
+         true,
+         {"Password Corvalen", "Key", "ignored"},
+         QString(),
+         -1,
+         true,
+         "Password Corvalen\t\t\t\tKey2\t "},
+        {"EditedNeedsNoCheck", false, {"Bank", "n3w", "me"}, QString(), -1, true, "Bank\t\t\t\tn3w\tme"},
+    };
+    for (const Row& r : rows) {
+        EditorSave::Input input;
+        input.add = r.add;
+        input.name = QString::fromUtf8(r.fields[0]);
+        input.password = QString::fromUtf8(r.fields[1]);
+        input.userId = QString::fromUtf8(r.fields[2]);
+        input.protectionMode = 2;
+        input.editing = u"Bank\t\t\t\tb4nk\tme"_s;
+        const EditorSave::Outcome out = EditorSave::Save(input, list);
+        EXPECT_EQ(std::tuple(out.warning, out.focus, out.entrySaved, out.addItem, out.removeItem.isEmpty()),
+                  std::tuple(r.warning, r.focus, r.saved, QString::fromUtf8(r.item), r.add))
+            << r.name;
+    }
+    list.add(ListItem::MakeControl(u"Key"_s, 1));
+    EditorSave::Input second;
+    second.name = u"Password Corvalen"_s;
+    second.password = u"Other"_s;
+    EXPECT_EQ(EditorSave::Save(second, list).warning, taken) << "a second program password";
+}
+
+TEST(DeleteEntry, AsksForAnEntryWarnsForTheProtectionAndSelectsTheEntryAbove)
+{
+    const QString control = u"Password Corvalen\t\t\t\tKey1\t "_s;
+    // Selected index, item and mode; the box, whether it asks, deletes and ends the protection.
+    const std::tuple<const char*, int, QString, int, QString, int, bool, bool, bool> rows[] = {
+        {"NothingSelected", -1, QString(), 0, u"Nothing Selected to Delete"_s, 64, false, false, false},
+        {"Entry", 2, u"Bank\t\t\t\tb\t"_s, 1, Messages::DeleteEntry(u"Bank"_s), 49, true, true, false},
+        {"ProtectionOn", 0, control, 2, Messages::DeleteProtection(), 49, true, true, true},
+        {"ProtectionOff", 0, control, 0, QString(), 0, false, true, false},
+        {"LooksLikeIt", 1, u"Password Corvalen 2\t\t\t\tx\t"_s, 1, Messages::DeleteEntry(u"Password Corvalen 2"_s), 49,
+         true, true, false},
+    };
+    for (const auto& [name, selected, item, mode, message, flags, asks, deletes, ends] : rows) {
+        const DeleteEntry::Plan plan = DeleteEntry::Decide(selected, item, qint16(mode));
+        EXPECT_EQ(std::tuple(plan.message, plan.flags, plan.asks, plan.deletes, plan.endsProtection),
+                  std::tuple(message, flags, asks, deletes, ends))
+            << name;
+    }
+    EXPECT_EQ((std::vector{DeleteEntry::SelectionAfter(0, true), DeleteEntry::SelectionAfter(3, true),
+                           DeleteEntry::SelectionAfter(3, false)}),
+              (std::vector{-1, 2, 3}));
+}
+
+TEST(OptionsApply, ApplyIsOfferedForAChangeAModeRewritesOrCreatesTheControlRecordAndACreationMayRevert)
+{
+    using Step = OptionsApply::ModeStep;
+    const OptionsApply::Choices current{1, true, false};
+    EXPECT_EQ((std::vector{OptionsApply::ApplyEnabled({1, true, false}, current),
+                           OptionsApply::ApplyEnabled({2, true, false}, current),
+                           OptionsApply::ApplyEnabled({1, false, false}, current),
+                           OptionsApply::ApplyEnabled({1, true, true}, current)}),
+              (std::vector{false, true, true, true}));
+    EXPECT_EQ((std::vector{OptionsApply::Decide(1, 1, false), OptionsApply::Decide(2, 1, true),
+                           OptionsApply::Decide(2, 1, false)}),
+              (std::vector{Step::Keep, Step::RewriteControlRecord, Step::CreateControlRecord}));
+    // A cancelled editor, a Save whose store failed, and one that created the program password.
+    EXPECT_EQ((std::vector{OptionsApply::KeepsNewMode(false, false), OptionsApply::KeepsNewMode(true, false),
+                           OptionsApply::KeepsNewMode(true, true)}),
+              (std::vector{false, false, true}));
+}
+
 TEST(Merge, NamesAlreadyTakenAreLeftOutAndALineWithoutBarsStopsEverything)
 {
     const Texts current = split("Bank\t\t\t\tb4nk\tme;Password Corvalen\t\t\t\tSecret1\t ");
@@ -55,6 +196,10 @@ TEST(Merge, NamesAlreadyTakenAreLeftOutAndALineWithoutBarsStopsEverything)
             found += u' ' + notice.name;
         EXPECT_EQ(found, QString::fromUtf8(expected));
     }
+    // The medium's program password comes apart from the rest, for the user to decide on, when the list has none.
+    const Merge::Plan control = Merge::MergeLines({}, split("A|a|;Password Corvalen|Key1| ;B|b|"));
+    EXPECT_EQ(std::pair(joined(control.items), control.controlItem),
+              std::pair(u"A\t\t\t\ta\t;B\t\t\t\tb\t"_s, u"Password Corvalen\t\t\t\tKey1\t "_s));
     EXPECT_EQ(
         Merge::NoticeText({Merge::Notice::Duplicate, u"Bank"_s}),
         u"An entry for Bank already exist in the current Password File.\r\n\r\nThe Import item will be Bypassed."_s);

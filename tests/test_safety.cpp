@@ -8,6 +8,7 @@
 #include "core/Lines.h"
 #include "core/Merge.h"
 #include "core/Messages.h"
+#include "core/PasswordStore.h"
 #include "core/RunError.h"
 #include "core/Strings.h"
 #include "ui/Ancillary.h"
@@ -116,14 +117,27 @@ TEST_F(SafetyTest, TheFirstChangeOfARunAndAConversionKeepABackupAndChangeNothing
                                u".Password.dat.corvalen-toolong"_s};
     for (const QString& name : leftovers + users)
         WriteBytes(p->programFile(name), "x");
-    start({u"Bank|b4nk|me"_s});
+    // A tab in a name or password cannot be listed: the user is told, and the entry stays in the file as it is.
+    const QString tabbed = u"my\tbank|pass\tword|me"_s;
+    start({u"Bank|b4nk|me"_s, tabbed});
+    EXPECT_EQ(takeMessages(), (Boxes{Box(Messages::EntryNotListed(u"my\tbank"_s), vbExclamation)}));
     main->List1->RemoveItem(0);
     main->StorePasswords();
     main->StorePasswords();
+    EXPECT_EQ(readPlainFile(), QStringList{tabbed});
+    // A file the program could not read back is not written.
+    passwordStore().setMaxFileSize(10);
+    main->List1->AddItem(u"Shop\t\t\t\tsh0p\t"_s);
+    EXPECT_FALSE(main->StorePasswords());
+    passwordStore().setMaxFileSize(FileOps::kMaxFileSize);
+    EXPECT_EQ(readPlainFile(), QStringList{tabbed});
+    const RunError tooLarge = FileOps::DescribedError(
+        RunError::OutOfMemory, u"the Password File would be larger than the 256 MB the program can read"_s);
+    EXPECT_EQ(takeMessages(), (Boxes{Box(Messages::StoreFailed(ErrorText(tooLarge)), vbCritical)}));
     QStringList left = QDir(p->programDirPath).entryList(QDir::Files | QDir::Hidden);
     left.sort();
     EXPECT_EQ(std::tuple(BytesOf(backup), FileOps::IsHidden(backup), int(QFile::permissions(backup) & 0x0777), left),
-              std::tuple(PasswordFile::Content({u"Bank|b4nk|me"_s}), true, 0x0600,
+              std::tuple(PasswordFile::Content({u"Bank|b4nk|me"_s, tabbed}), true, 0x0600,
                          QStringList{u".Password.dat.corvalen-toolong"_s, u".hidden"_s, u"Corvalen.HLP"_s,
                                      u"PASSWORD.DAT.myCOPY"_s, u"Password.dat"_s, u"Password.dat.afkctY"_s,
                                      u"Password.dat.backUP"_s, u"Password.dat.bak"_s}));
@@ -158,6 +172,8 @@ TEST_F(SafetyTest, TheMediumMayHoldAnythingALinkThereIsReplacedAndTheOwnFileStay
     WriteBytes(mine, "x");
     WriteBytes(elsewhere.filePath(u".own.dat.corvalen-AbCdEf"_s), "x");
     WriteBytes(medium.filePath(u".password.dat.corvalen-xGjKMV"_s), "x");
+    // An older copy under the other spelling: the export and the import must both take the same one.
+    writePlainFile({u"Older|o|"_s}, medium.filePath(u"Password.dat"_s));
     ASSERT_TRUE(QFile::link(own, passwordFile()));
     ASSERT_TRUE(QFile::link(victim, onMedium));
     ASSERT_TRUE(QFile::link(victim, medium.filePath(u".hidden"_s)));
@@ -176,11 +192,14 @@ TEST_F(SafetyTest, TheMediumMayHoldAnythingALinkThereIsReplacedAndTheOwnFileStay
     Ancillary(*main).ExportList();
     EXPECT_EQ(std::tuple(BytesOf(victim), BytesOf(onMedium), QDir(medium.path()).entryList(QDir::Files | QDir::Hidden),
                          QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden)),
-              std::tuple(QByteArray("precious"), BytesOf(own), QStringList{u".hidden"_s, u"password.dat"_s},
+              std::tuple(QByteArray("precious"), BytesOf(own),
+                         QStringList{u".hidden"_s, u"password.dat"_s, u"Password.dat"_s},
                          QStringList{u"own.dat"_s, u"own.dat.MyCOPY"_s, u"victim"_s}));
     // Every line of a file that is to replace the user's own must be a password line.
     importWith(0, {u"Bank|x|"_s, u"no bars"_s});
-    importWith(1, {u"Tabbed|pa\tss|user"_s, u"Fine|f|u\tid"_s});
+    // A program password on the medium joins only when the user agrees.
+    p->answers = {vbOK, vbOK, vbCancel}; // the import, the notice, the program password
+    importWith(1, {u"Tabbed|pa\tss|user"_s, u"Password Corvalen|Theirs1| "_s, u"Fine|f|u\tid"_s});
     const QStringList five = four + QStringList{u"Fine|f|u\tid"_s};
     // An overwrite with a file of the earlier layout keeps the user's entries as the backup copy, whatever the
     // conversion that follows writes.
@@ -191,11 +210,11 @@ TEST_F(SafetyTest, TheMediumMayHoldAnythingALinkThereIsReplacedAndTheOwnFileStay
     const MsgBoxCall done = Box(u"Import Completed"_s, 0, {});
     const QString notValid = u"The file PASSWORD.DAT on the diskette is not a valid Password Corvalen Passwword "
                              u"File.  This Operation will be aborted."_s;
-    EXPECT_EQ(takeMessages(),
-              (Boxes{Box(Messages::ExportPrompt(), 65), Box(u"Export is Complete"_s, 0, {}), ask,
-                     Box(notValid, vbExclamation), ask,
-                     Box(Merge::NoticeText({Merge::Notice::Tab, u"Tabbed"_s}), vbExclamation), done, ask,
-                     Box(Messages::UpgradeMessage(), vbInformation, u"Upgrade Detected..."_s), done}));
+    EXPECT_EQ(takeMessages(), (Boxes{Box(Messages::ExportPrompt(), 65), Box(u"Export is Complete"_s, 0, {}), ask,
+                                     Box(notValid, vbExclamation), ask,
+                                     Box(Merge::NoticeText({Merge::Notice::Tab, u"Tabbed"_s}), vbExclamation),
+                                     Box(Merge::ControlRecordQuestion(), vbOKCancel + vbExclamation), done, ask,
+                                     Box(Messages::UpgradeMessage(), vbInformation, u"Upgrade Detected..."_s), done}));
 
     // A link whose target has gone is never replaced: the start-up names the target, and Cancel ends the program.
     ASSERT_TRUE(QFile::remove(own));

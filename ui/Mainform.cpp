@@ -183,16 +183,6 @@ void Mainform::closeEvent(QCloseEvent* event)
     session().Quit();
 }
 
-EntryList& Mainform::entries()
-{
-    return List1->entries();
-}
-
-const QWidget* Mainform::tileSource() const
-{
-    return Back;
-}
-
 void Mainform::OfferNewFile()
 {
     PasswordStore& store = passwordStore();

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "frame/ListBox.h"
+#include "frame/PictureBox.h"
 #include "ui/ListDoor.h"
 
 #include <QWidget>
 #include <array>
 
-class ListBox;
-class PictureBox;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -41,8 +41,8 @@ public:
     void ConvertPasswords();
 
     // The door the other windows use.
-    EntryList& entries() override;
-    const QWidget* tileSource() const override;
+    EntryList& entries() override { return List1->entries(); }
+    const QWidget* tileSource() const override { return Back; }
     QWidget* owner() override { return this; }
 
     // Commands.
