@@ -19,6 +19,8 @@ data="${XDG_DATA_HOME:-$HOME/.local/share}"
 install -D -m 0644 resources/password-corvalen.svg "$data/icons/hicolor/scalable/apps/password-corvalen.svg"
 install -D -m 0644 resources/password-corvalen-256.png "$data/icons/hicolor/256x256/apps/password-corvalen.png"
 install -D -m 0644 resources/password-corvalen-32.png "$data/icons/hicolor/32x32/apps/password-corvalen.png"
+# The installer's version information and, on the first install, the empty password file.
+tools/install-info.sh "$prefix" "$(sed -n 's/^project(PasswordCorvalen VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 apps="$data/applications"
 mkdir -p "$apps"
 sed -e "s|@PREFIX@|$prefix|g" resources/password-corvalen.desktop.in > "$apps/password-corvalen.desktop"
