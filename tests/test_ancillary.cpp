@@ -2,25 +2,15 @@
 
 #include "core/FileOps.h"
 #include "core/Merge.h"
-#include "core/Messages.h"
 #include "core/PrintLayout.h"
-#include "core/RunError.h"
-#include "frame/SMBASIC.h"
-#include "frame/SMGLOBAL.h"
 #include "ui/Ancillary.h"
 #include "ui/import.h"
-
-#include <QTest>
-#include <QtWidgets>
 
 namespace {
 
 using namespace Qt::StringLiterals;
-using Boxes = std::vector<MsgBoxCall>;
 
 const QStringList kOwn = {u"Bank|b4nk|me"_s, u"Mail|m41l|"_s, u"Password Corvalen|Secret0| "_s};
-// Boxes without a title of their own, which then show the application's.
-const auto Plain = [](const QString& text) { return Box(text, vbOKOnly, QString()); };
 
 // The program on its own three entries, its ancillary window open and a medium in the drive.
 class AncillaryTest : public CorvalenTest
@@ -53,8 +43,9 @@ protected:
 
 TEST_F(AncillaryTest, ExportCopiesTheFileExactlyOrSaysWhyNot)
 {
-    const MsgBoxCall ask = Box(Messages::ExportPrompt(), 65), done = Plain(u"Export is Complete"_s),
-                     notReady = Plain(u"Diskette Drive Not Ready"_s);
+    const MsgBoxCall ask = Box(Messages::ExportPrompt(), 65);
+    const MsgBoxCall done = Plain(u"Export is Complete"_s);
+    const MsgBoxCall notReady = Plain(u"Diskette Drive Not Ready"_s);
     const Boxes said = thenLogged({ask, ask, done, ask, notReady, ask, notReady, ask, done, ask}, "ExportList");
     p->answers = {vbCancel};
     window->ExportList(); // cancelled
@@ -83,16 +74,18 @@ TEST_F(AncillaryTest, ExportCopiesTheFileExactlyOrSaysWhyNot)
 TEST_F(AncillaryTest, ImportSaysWhatHappenedAndChangesTheFileOnlyWhenItCompletes)
 {
     const QString onMedium = medium.filePath(u"PASSWORD.DAT"_s);
-    const MsgBoxCall ask = Box(Messages::ImportPrompt(), 65), done = Plain(u"Import Completed"_s);
-    const MsgBoxCall bank = Box(Merge::NoticeText({Merge::Notice::Duplicate, u"Bank"_s}), vbInformation),
-                     twice = Box(Merge::NoticeText({Merge::Notice::Duplicate, u"Twice"_s}), vbInformation);
+    const MsgBoxCall ask = Box(Messages::ImportPrompt(), 65);
+    const MsgBoxCall done = Plain(u"Import Completed"_s);
+    const MsgBoxCall bank = Box(Merge::NoticeText({Merge::Notice::Duplicate, u"Bank"_s}), vbInformation);
+    const MsgBoxCall twice = Box(Merge::NoticeText({Merge::Notice::Duplicate, u"Twice"_s}), vbInformation);
     const MsgBoxCall failed = Box(Messages::StoreFailed(ErrorText(backupFull())), vbCritical);
     const QString notValid = u"The file PASSWORD.DAT on the diskette is not a valid Password Corvalen Passwword "
                              u"File.  This Operation will be aborted."_s;
-    const QStringList mine = {u"New|n3w|"_s}, invalid = {u"New|n3w|"_s, u"Bank|x|"_s, u"garbage"_s},
-                      other = {u"Shop|sh0p|x"_s, u"Password Corvalen|Other2| "_s};
-    const QStringList dupes = {u"Bank|new|"_s, u"bank|lower|"_s, u"Twice|1|"_s, u"Twice|2|"_s},
-                      merged = {kOwn[0], u"bank|lower|"_s, kOwn[1], kOwn[2], u"Twice|1|"_s};
+    const QStringList mine = {u"New|n3w|"_s};
+    const QStringList invalid = {u"New|n3w|"_s, u"Bank|x|"_s, u"garbage"_s};
+    const QStringList other = {u"Shop|sh0p|x"_s, u"Password Corvalen|Other2| "_s};
+    const QStringList dupes = {u"Bank|new|"_s, u"bank|lower|"_s, u"Twice|1|"_s, u"Twice|2|"_s};
+    const QStringList merged = {kOwn[0], u"bank|lower|"_s, kOwn[1], kOwn[2], u"Twice|1|"_s};
     // The medium's file (none when empty), the answer to the first box, the option clicked (-1 none) and the key
     // pressed then (0 closes the window), whether writes fail; what was said and the file after (empty: as it was).
     // A window closed without a choice must not take the option the row before left chosen.

@@ -18,7 +18,9 @@ TEST(Cipher, KnownAnswersFromBothFormsWhichLeaveTextAndKeyAlone)
         {QByteArray::fromHex("000a0d0bff7c"), "ef0a0ddb9b62"},
     };
     for (const auto& [plain, hex] : cases) {
-        QByteArray text = plain, key = kFileKey, result;
+        QByteArray text = plain;
+        QByteArray key = kFileKey;
+        QByteArray result;
         CryptString(text, result, key);
         EXPECT_EQ(std::tuple(crypt(plain).toHex(), result.toHex(), text, key), std::tuple(hex, hex, plain, kFileKey));
     }

@@ -31,8 +31,10 @@ QByteArray paste(const QString& target = u"UTF8_STRING"_s)
 QByteArray windowNamed(const QString& pattern)
 {
     QByteArray name;
-    for (int i = 0; i < 50 && name.isEmpty(); ++i, QThread::msleep(100))
+    for (int i = 0; i < 50 && name.isEmpty(); ++i) {
+        QThread::msleep(i ? 100 : 0);
         name = run(u"xdotool"_s, {u"search"_s, u"--name"_s, pattern, u"getwindowname"_s}).split('\n').first();
+    }
     return name;
 }
 
@@ -47,7 +49,11 @@ protected:
         m_env.insert(u"XDG_CONFIG_HOME"_s, m_folder.filePath(u"config"_s));
         m_program.setProcessEnvironment(m_env);
     }
-    void TearDown() override { stop(m_program), stop(m_other); }
+    void TearDown() override
+    {
+        stop(m_program);
+        stop(m_other);
+    }
     // Xvfb refuses a connection that comes right after a client was killed: give it a moment.
     static void stop(QProcess& process)
     {
@@ -121,8 +127,10 @@ TEST_F(X11ClipboardTest, EndingOnACopiedPasswordServesItUntilAnotherProgramCopie
     run(u"xdotool"_s, {u"search"_s, u"--name"_s, mainTitle, u"windowfocus"_s, u"--sync"_s, u"key"_s, u"Tab"_s, u"Tab"_s,
                        u"Tab"_s, u"Tab"_s, u"space"_s});
     QByteArray pasted;
-    for (int i = 0; i < 30 && pasted.isEmpty(); ++i, QThread::msleep(100))
+    for (int i = 0; i < 30 && pasted.isEmpty(); ++i) {
+        QThread::msleep(i ? 100 : 0);
         pasted = paste();
+    }
     EXPECT_EQ(pasted + paste(u"x-kde-passwordManagerHint"_s), QByteArray("b4nk-S3cretsecret"));
     EXPECT_TRUE(run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"Password Corvalen"_s}).isEmpty())
         << "no window may stay on screen";

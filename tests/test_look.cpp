@@ -3,17 +3,12 @@
 #include "support/Fixtures.h"
 
 #include "frame/HelpWindow.h"
-#include "frame/PictureBox.h"
-#include "frame/SMBASIC.h"
 #include "frame/WrapButton.h"
 #include "ui/Ancillary.h"
 #include "ui/Ops.h"
 #include "ui/Passedit.h"
 #include "ui/frmLogin.h"
 #include "ui/import.h"
-
-#include <QTest>
-#include <QtWidgets>
 
 namespace {
 

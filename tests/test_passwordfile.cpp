@@ -103,9 +103,6 @@ TEST(PasswordFile, StoreWritesWhatCanBeStoredAndNamesWhatCannot)
         EXPECT_EQ(std::pair(stored.content, joined(stored.refusedNames)),
                   std::pair(PasswordFile::Content(split(lines)), QString::fromUtf8(refused)));
     }
-    int calls = 0;
-    PasswordFile::StoreItems(Texts(2999, u"a\t\t\t\tb\tc"_s), {}, [&] { ++calls; });
-    EXPECT_EQ(calls, 2) << "after every thousand items";
 }
 
 TEST(PasswordFile, ConversionAddsABlankUserIdInListOrderAndStopsAtACorruptLine)

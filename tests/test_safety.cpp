@@ -7,14 +7,10 @@
 #include "core/FileOps.h"
 #include "core/Lines.h"
 #include "core/Merge.h"
-#include "core/Messages.h"
 #include "core/PasswordStore.h"
-#include "core/RunError.h"
 #include "core/Strings.h"
 #include "ui/Ancillary.h"
 #include "ui/import.h"
-
-#include <QtWidgets>
 
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -22,7 +18,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-using Boxes = std::vector<MsgBoxCall>;
 
 TEST(Safety, WhatTheReaderAndTheMergeTakeInIsStoredBackUnchanged)
 {
@@ -32,9 +27,10 @@ TEST(Safety, WhatTheReaderAndTheMergeTakeInIsStoredBackUnchanged)
         QByteArray file(random.bounded(200), Qt::Uninitialized);
         for (char& c : file)
             c = random.bounded(3) ? "a||\t \xc3\xa9\xff\r\n\n"[random.bounded(11)] : char(random.bounded(256));
-        for (qsizetype start = 0, end = 0; random.bounded(4) && start <= file.size(); start = end + 1) {
-            end = Lines::LineEnd(file.constData(), start, file.size());
+        for (qsizetype start = 0; random.bounded(4) && start <= file.size();) {
+            const qsizetype end = Lines::LineEnd(file.constData(), start, file.size());
             CryptString(file.constData() + start, end - start, file.data() + start);
+            start = end + 1;
         }
         const bool valid = PasswordFile::IsPasswordFile(file);
         const Texts lines = PasswordFile::PlainLines(file);
@@ -67,7 +63,8 @@ TEST(Safety, WhatTheReaderAndTheMergeTakeInIsStoredBackUnchanged)
 TEST(Safety, FilesThatAreNoOrdinaryFilesOrTooLargeAndAFullDiskGetAnErrorThatSaysSo)
 {
     QTemporaryDir dir;
-    const QString pipe = dir.filePath(u"pipe"_s), large = dir.filePath(u"large"_s);
+    const QString pipe = dir.filePath(u"pipe"_s);
+    const QString large = dir.filePath(u"large"_s);
     QFile full(u"/dev/full"_s);
     ASSERT_TRUE(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile(large).open(QIODevice::WriteOnly) &&
                 QFile::resize(large, FileOps::kMaxFileSize + 1) && full.open(QIODevice::WriteOnly));
@@ -93,7 +90,9 @@ TEST(Safety, TheCipherTakesLinesOfAnyLengthWithTheOutputItAlwaysHad)
     EXPECT_EQ(QCryptographicHash::hash(crypt(QByteArray(300000, 'a')), QCryptographicHash::Sha256).toHex(),
               "5b71a06f38cfc20a02c4d2b63892b0a1e39ec85dbab68a1300b699e05e6493a5");
     // A line of zeros past 2 GiB, enciphered into one megabyte that stands for every megabyte of it but the last.
-    const qsizetype length = (qsizetype(1) << 31) + 64, slice = qsizetype(1) << 20, last = length / slice * slice;
+    const qsizetype length = (qsizetype(1) << 31) + 64;
+    const qsizetype slice = qsizetype(1) << 20;
+    const qsizetype last = length / slice * slice;
     const int memory = memfd_create("line", 0);
     auto* const out = static_cast<char*>(
         mmap(nullptr, 2 * length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0));
@@ -102,7 +101,8 @@ TEST(Safety, TheCipherTakesLinesOfAnyLengthWithTheOutputItAlwaysHad)
         ASSERT_NE(mmap(out + at, slice, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_FIXED, memory, 0), MAP_FAILED);
     CryptString(out + length, length, out); // from the zeros after it, which nothing writes
     EXPECT_EQ(QByteArray(out + length - 16, 16).toHex(), "21cb62ed84f76e12de4eeebc4af1a338");
-    munmap(out, 2 * length), ::close(memory);
+    munmap(out, 2 * length);
+    ::close(memory);
 }
 
 using SafetyTest = CorvalenTest;

@@ -1,22 +1,16 @@
 #include "Fixtures.h"
 
-#include "core/Messages.h"
 #include "core/Strings.h"
 #include "frame/HelpWindow.h"
 #include "frame/PictureBox.h"
 #include "frame/Pictures.h"
 #include "frame/SHARED.h"
-#include "frame/SMBASIC.h"
-#include "frame/SMGLOBAL.h"
-
-#include <QTest>
-#include <QtWidgets>
 
 namespace {
 
 using namespace Qt::StringLiterals;
-using Boxes = std::vector<MsgBoxCall>;
-const QString kHelp = u"Corvalen.HLP"_s, kBreak = u"\r\n\r\n"_s;
+const QString kHelp = u"Corvalen.HLP"_s;
+const QString kBreak = u"\r\n\r\n"_s;
 
 // The two boxes of a logged error: the error under the procedure's name, then where the log went.
 Boxes loggedBoxes(const QString& error, const QString& procedure, int where = 144)

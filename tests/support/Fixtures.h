@@ -3,14 +3,17 @@
 #include "ScriptedPlatform.h"
 
 #include "core/ListItem.h"
+#include "core/Messages.h"
 #include "core/PasswordFile.h"
+#include "core/RunError.h"
 #include "frame/ListBox.h"
+#include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
 #include "ui/Mainform.h"
 
-#include <QFile>
 #include <QSettings>
-#include <QStringList>
+#include <QTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +22,12 @@ inline MsgBoxCall Box(const QString& prompt, int flags = 0, const QString& title
 {
     return {prompt, flags, title};
 }
+// A box without a title of its own, which then shows the application's.
+inline MsgBoxCall Plain(const QString& text)
+{
+    return Box(text, vbOKOnly, QString());
+}
+using Boxes = std::vector<MsgBoxCall>;
 
 // The whole content of a file; empty when it cannot be read.
 inline QByteArray BytesOf(const QString& path)
