@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -18,8 +19,8 @@ public:
     // The one writer of the program's files (see FileWriter).
     virtual FileWriter& writer() = 0;
 
-    // The first removable volume the desktop mounted for this user; empty when there is none.
-    virtual QString removableMedium() const = 0;
+    // The removable volumes the desktop mounted for this user, in name order; empty when there is none.
+    virtual QStringList removableMedia() const = 0;
 
     // The default printer, or nullptr when none is installed.
     virtual std::unique_ptr<QPrinter> DefaultPrinter() = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 
@@ -17,4 +18,9 @@ public:
 
     // Shows a window modally; returns when it has closed.
     virtual void ShowModal(QDialog& window) = 0;
+
+    // The desktop's folder chooser, opened at start; the empty text when the user cancels.
+    virtual QString ChooseFolder(const QString& title, const QString& start) = 0;
+    // One of the texts, chosen by the user; -1 when the user cancels.
+    virtual int ChooseItem(const QString& title, const QString& label, const QStringList& items) = 0;
 };

@@ -41,11 +41,11 @@ FileWriter& QtDevices::writer()
     return files;
 }
 
-QString QtDevices::removableMedium() const
+QStringList QtDevices::removableMedia() const
 {
     const QString user = qEnvironmentVariable("USER");
     if (user.isEmpty())
-        return QString();
+        return {};
     const QStringList roots = {QStringLiteral("/media/") + user + QLatin1Char('/'),
                                QStringLiteral("/run/media/") + user + QLatin1Char('/')};
     QStringList found;
@@ -59,7 +59,7 @@ QString QtDevices::removableMedium() const
             found << root;
     }
     found.sort();
-    return found.isEmpty() ? QString() : found.first();
+    return found;
 }
 
 std::unique_ptr<QPrinter> QtDevices::DefaultPrinter()

@@ -7,7 +7,7 @@ class QtDevices : public Devices
 {
 public:
     FileWriter& writer() override;
-    QString removableMedium() const override;
+    QStringList removableMedia() const override;
     std::unique_ptr<QPrinter> DefaultPrinter() override;
     void ClipboardClear() override;
     void ClipboardSetText(const QString& text, bool secret) override;

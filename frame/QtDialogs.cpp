@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStyle>
 
@@ -46,4 +48,18 @@ int QtDialogs::MsgBox(const QString& prompt, int flags, const QString& title)
 void QtDialogs::ShowModal(QDialog& window)
 {
     window.exec();
+}
+
+QString QtDialogs::ChooseFolder(const QString& title, const QString& start)
+{
+    // The desktop's own chooser where it offers one (through its portal on Wayland).
+    return QFileDialog::getExistingDirectory(QApplication::activeModalWidget(), title, start,
+                                             QFileDialog::ShowDirsOnly);
+}
+
+int QtDialogs::ChooseItem(const QString& title, const QString& label, const QStringList& items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(QApplication::activeModalWidget(), title, label, items, 0, false, &ok);
+    return ok ? int(items.indexOf(chosen)) : -1;
 }

@@ -1,6 +1,7 @@
 #include "support/Fixtures.h"
 
 #include "core/FileOps.h"
+#include "core/MediumChoice.h"
 #include "core/Merge.h"
 #include "core/PrintLayout.h"
 #include "ui/Ancillary.h"
@@ -46,25 +47,35 @@ TEST_F(AncillaryTest, ExportCopiesTheFileExactlyOrSaysWhyNot)
     const MsgBoxCall ask = Box(Messages::ExportPrompt(), 65);
     const MsgBoxCall done = Plain(u"Export is Complete"_s);
     const MsgBoxCall notReady = Plain(u"Diskette Drive Not Ready"_s);
-    const Boxes said = thenLogged({ask, ask, done, ask, notReady, ask, notReady, ask, done, ask}, "ExportList");
-    p->answers = {vbCancel};
+    const MsgBoxCall choose = Box(MediumChoice::ChooseFolderQuestion(), vbOKCancel + vbQuestion);
+    const Boxes said =
+        thenLogged({ask, ask, done, ask, notReady, choose, ask, notReady, choose, done, ask, done, ask}, "ExportList");
+    p->answers = {vbCancel, vbOK, vbOK, vbOK, vbOK, vbCancel};
     window->ExportList(); // cancelled
     window->Command1_Click(1);
     EXPECT_EQ(BytesOf(medium.filePath(u"password.dat"_s)), BytesOf(passwordFile()));
-    // The medium pulled during the write, then no longer there.
+    // The medium pulled during the write; then, with none, the user declines to choose a folder, then chooses one,
+    // which is kept. A copy there whose name differs in letter case keeps its name.
     p->files.whenFailing = [this] { medium.remove(); };
     p->files.failAfterBytes(0);
     window->ExportList();
-    window->ExportList();
-
-    // The setting names the medium first; a copy there whose name differs in letter case keeps its name.
     QTemporaryDir named;
     writePlainFile({u"Old|0ld|"_s}, named.filePath(u"PASSWORD.DAT"_s));
-    setSetting(u"Constants/DiskDrive"_s, named.path());
+    p->folderChosen = named.path();
     p->files.whenFailing = nullptr;
     p->files.failAfter = -1;
     window->ExportList();
-    EXPECT_EQ(QDir(named.path()).entryList(QDir::Files), QStringList{u"PASSWORD.DAT"_s}); // and it says done
+    EXPECT_EQ(QDir(named.path()).entryList(QDir::Files), QStringList{u"PASSWORD.DAT"_s});
+    EXPECT_EQ(setting(u"Constants/DiskDrive"_s), named.path());
+    // With several media mounted and no folder chosen, the user picks one.
+    QTemporaryDir first;
+    QTemporaryDir second;
+    setSetting(u"Constants/DiskDrive"_s, QString());
+    p->mediumPath = first.path();
+    p->otherMedia = {second.path()};
+    p->itemChosen = 1;
+    window->ExportList();
+    EXPECT_EQ(QDir(second.path()).entryList(QDir::Files), QStringList{u"password.dat"_s});
     p->files.failAfterBytes(0);
     EXPECT_TRUE(Ends([&] { window->ExportList(); }));
     EXPECT_EQ(takeMessages(), said);
@@ -112,8 +123,9 @@ TEST_F(AncillaryTest, ImportSaysWhatHappenedAndChangesTheFileOnlyWhenItCompletes
         p->onModal<import>([option = option, key = key](import& options) {
             options.show();
             EXPECT_FALSE(options.cmdOK->isEnabled());
+            // Chosen with the arrow keys, from the other option.
             if (option >= 0)
-                options.Option1[size_t(option)]->click();
+                QTest::keyClick(options.Option1[size_t(1 - option)], option == 0 ? Qt::Key_Left : Qt::Key_Right);
             if (key)
                 QTest::keyClick(&options, Qt::Key(key));
             else

@@ -46,7 +46,9 @@ TEST_F(PasseditTest, SaveStateARefusalCancelAddEditGenerateAndAFailedStore)
         enabled += editor->Command1[0]->isEnabled() ? u'+' : u'-';
     }
     EXPECT_EQ(enabled, u"-+++-"_s);
+    editor->Text1[1]->setFocus();
     EXPECT_TRUE(!save({u"ban"_s, u"pw"_s, u"me"_s}) && typed() == u"banpwme"_s);
+    EXPECT_EQ(editor->focusWidget(), editor->Text1[0]) << "the box whose text is refused";
     EXPECT_EQ(takeMessages(),
               std::vector{Box(u"A Password already Exist for this Named Entry.  Select another Name."_s, 48)});
     editor->Command1[1]->click(); // Cancel

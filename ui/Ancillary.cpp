@@ -1,6 +1,7 @@
 #include "ui/Ancillary.h"
 
 #include "core/EntryList.h"
+#include "core/MediumChoice.h"
 #include "core/Merge.h"
 #include "core/Messages.h"
 #include "core/PasswordStore.h"
@@ -31,16 +32,36 @@ constexpr WrapButton::Spec kButtons[] = {
 const QString kNotValid = QStringLiteral("The file PASSWORD.DAT on the diskette is not a valid Password Corvalen "
                                          "Passwword File.  This Operation will be aborted.");
 
-// The folder that stands for drive A:: the one named in the settings, else the first removable volume.
-// Raises the disk-not-ready error when there is none.
+const QString kDiskDrive = QStringLiteral("DiskDrive");
+
+// The folder that stands for drive A:; empty when the user cancelled the choice among several media. Raises the
+// disk-not-ready error when there is none.
 QString mediumFolder()
 {
-    QString folder = RegDB_GetValue(QStringLiteral("DiskDrive"), QString());
-    if (folder.isEmpty())
-        folder = devices().removableMedium();
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+    const QString setting = RegDB_GetValue(kDiskDrive, QString());
+    const MediumChoice::Choice choice = MediumChoice::Decide(
+        setting, QFileInfo(setting).isDir(), setting.isEmpty() ? devices().removableMedia() : QStringList());
+    if (choice.notReady)
         throw RunError(RunError::DiskNotReady);
-    return folder;
+    if (choice.pickFrom.isEmpty())
+        return choice.folder;
+    const int picked = dialogs().ChooseItem(
+        kAppTitle, QStringLiteral("Several removable media are mounted.  Choose the one to use:"), choice.pickFrom);
+    return picked < 0 ? QString() : choice.pickFrom.at(picked);
+}
+
+// After "Diskette Drive Not Ready" the user may choose the folder with the desktop's chooser; it is kept as the
+// DiskDrive setting. True when one was chosen.
+bool chooseMediumFolder()
+{
+    if (dialogs().MsgBox(MediumChoice::ChooseFolderQuestion(), vbOKCancel + vbQuestion, kAppTitle) != vbOK)
+        return false;
+    const QString folder = dialogs().ChooseFolder(QStringLiteral("Choose the folder for the diskette drive"),
+                                                  environment().variable(QStringLiteral("HOME")));
+    if (folder.isEmpty())
+        return false;
+    RegDB_SetValue(kDiskDrive, folder);
+    return true;
 }
 
 // Whether a medium that was there has gone since: a failure on it is then the not-ready case.
@@ -106,19 +127,25 @@ void Ancillary::ExportList()
     const QString procName = QStringLiteral("ExportList");
     if (dialogs().MsgBox(Messages::ExportPrompt(), vbOKCancel + vbInformation, kAppTitle) == vbCancel)
         return;
-    QString medium;
-    try {
-        medium = mediumFolder();
-        // Written in one step: a full or pulled medium never holds a truncated copy under the real name.
-        passwordStore().Export(medium);
-        session().DoEvents();
-    } catch (const RunError& error) {
-        if (error.number() == RunError::DiskNotReady || mediumGone(medium)) {
+    for (;;) {
+        QString medium;
+        try {
+            medium = mediumFolder();
+            if (medium.isEmpty())
+                return;
+            // Written in one step: a full or pulled medium never holds a truncated copy under the real name.
+            passwordStore().Export(medium);
+            session().DoEvents();
+            break;
+        } catch (const RunError& error) {
+            if (error.number() != RunError::DiskNotReady && !mediumGone(medium)) {
+                LogError(error, procName);
+                session().End();
+            }
             dialogs().MsgBox(QStringLiteral("Diskette Drive Not Ready"), vbOKOnly);
-            return;
+            if (!chooseMediumFolder())
+                return;
         }
-        LogError(error, procName);
-        session().End();
     }
     dialogs().MsgBox(QStringLiteral("Export is Complete"), vbOKOnly);
 }
@@ -135,7 +162,7 @@ Ancillary::Step Ancillary::importStep(const std::function<void()>& statement)
         }
         if (error.number() == RunError::DiskNotReady) {
             dialogs().MsgBox(QStringLiteral("Diskette Drive Not Ready"), vbOKOnly);
-            return Step::Stop;
+            return Step::NotReady;
         }
         LogError(error, QStringLiteral("ImportList"));
         return Step::Failed;
@@ -150,12 +177,19 @@ void Ancillary::ImportList()
     // The medium's file is read whole at once, so it is open only for that moment, and a missing medium
     // or file is reported before the options window opens.
     QByteArray content;
-    const Step opened = importStep([&] {
-        const QString medium = mediumFolder();
-        onMedium(medium, [&] { content = passwordStore().ReadMedium(medium); });
-    });
+    QString medium;
+    Step opened = Step::NotReady;
+    while (opened == Step::NotReady) {
+        opened = importStep([&] {
+            medium = mediumFolder();
+            if (!medium.isEmpty())
+                onMedium(medium, [&] { content = passwordStore().ReadMedium(medium); });
+        });
+        if (opened == Step::NotReady && !chooseMediumFolder())
+            return;
+    }
     // A file that cannot be read leaves nothing to import: the error has been logged.
-    if (opened != Step::Done)
+    if (opened != Step::Done || medium.isEmpty())
         return;
 
     ImportCancelled = false;
@@ -184,7 +218,8 @@ void Ancillary::overwrite(const QByteArray& content)
     if (importStep([&] { passwordStore().Replace(content); }) != Step::Done)
         return;
     session().DoEvents();
-    if (importStep([] { passwordStore().Hide(); }) == Step::Stop)
+    const Step hidden = importStep([] { passwordStore().Hide(); });
+    if (hidden == Step::Stop || hidden == Step::NotReady)
         return;
     m_door.LoadPasswords(QStringLiteral("Load"));
     dialogs().MsgBox(QStringLiteral("Import Completed"), vbOKOnly);

@@ -37,8 +37,9 @@ private:
     enum class Step
     {
         Done,
-        Failed, // logged; the import goes on
-        Stop,   // reported; the import ends
+        Failed,   // logged; the import goes on
+        Stop,     // reported; the import ends
+        NotReady, // reported; the user may choose the medium's folder
     };
     // One step of the import under its error handling.
     Step importStep(const std::function<void()>& statement);

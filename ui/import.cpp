@@ -4,6 +4,7 @@
 #include "frame/Twips.h"
 #include "ui/Ancillary.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -78,6 +79,7 @@ void import::createControls()
         option->setGeometry(places[i]);
         setCaption(*option, captions[i], rightEdges[i]);
         option->setAccessibleName(captions[i]);
+        option->installEventFilter(this);
         connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
                 Option1_Click(i);
@@ -121,6 +123,20 @@ void import::cmdCancel_Click()
 {
     m_owner.ImportCancelled = true;
     done(QDialog::Rejected);
+}
+
+bool import::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || (watched != Option1[0] && watched != Option1[1]))
+        return FixedDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool back = key == Qt::Key_Left || key == Qt::Key_Up;
+    if (!back && key != Qt::Key_Right && key != Qt::Key_Down)
+        return FixedDialog::eventFilter(watched, event);
+    QRadioButton* chosen = Option1[back ? 0 : 1];
+    chosen->setFocus();
+    chosen->setChecked(true);
+    return true;
 }
 
 void import::reject()

@@ -33,6 +33,10 @@ public:
     // Closing the window by its title bar does nothing that OK did not confirm.
     void reject() override;
 
+protected:
+    // The arrow keys choose an option, the first one too, as in every group of options.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createControls();
 

@@ -68,7 +68,10 @@ public:
     QTemporaryDir programFolder;
     QTemporaryDir windowsFolder;
     QString programDirPath = programFolder.path();
-    QString mediumPath; // empty: no medium
+    QString mediumPath;     // empty: no medium
+    QStringList otherMedia; // mounted beside it
+    QString folderChosen;   // the folder chooser's answer; empty: cancelled
+    int itemChosen = -1;    // the pick among media; -1: cancelled
     QHash<QString, QString> env;
     OsVersion os{6, 1, 0};
     QDateTime clock = QDateTime(QDate(2026, 3, 4), QTime(17, 5, 9));
@@ -102,7 +105,15 @@ public:
     QDateTime now() const override { return clock; }
     double Rnd() override { return next(rnd, QRandomGenerator::global()->generateDouble()); }
     FileWriter& writer() override { return files; }
-    QString removableMedium() const override { return mediumPath; }
+    QStringList removableMedia() const override
+    {
+        QStringList media = otherMedia;
+        if (!mediumPath.isEmpty())
+            media.prepend(mediumPath);
+        return media;
+    }
+    QString ChooseFolder(const QString&, const QString&) override { return folderChosen; }
+    int ChooseItem(const QString&, const QString&, const QStringList&) override { return itemChosen; }
     std::unique_ptr<QPrinter> DefaultPrinter() override { return printer ? printer() : nullptr; }
     void ClipboardClear() override { ClipboardSetText(QString(), false); }
     void ClipboardSetText(const QString& text, bool secret) override
