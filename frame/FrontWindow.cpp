@@ -10,19 +10,19 @@
 
 namespace {
 
-// Asks the X11 window manager to activate the window as on the user's launch at that time, rather than at
-// the last event this program saw, which a window manager that prevents focus stealing would refuse.
-bool activateOnX11(const QWidget& window, quint32 launchTime)
+// Asks the X11 window manager to activate the window as on the user's launch at that time; Qt asks with the
+// time of the last event this program saw, which a window manager that prevents focus stealing refuses.
+void activateOnX11(const QWidget& window, quint32 launchTime)
 {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || launchTime == 0)
-        return false;
+        return;
     xcb_connection_t* connection = x11->connection();
     const char name[] = "_NET_ACTIVE_WINDOW";
     const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> atom(
         xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr), &free);
     if (!atom)
-        return false;
+        return;
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
@@ -34,7 +34,6 @@ bool activateOnX11(const QWidget& window, quint32 launchTime)
     xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&event));
     xcb_flush(connection);
-    return true;
 }
 
 } // namespace
@@ -50,8 +49,10 @@ void FrontWindow::Show(QWidget& mainWindow, const QByteArray& activationToken, c
     // Qt's Wayland plugin activates the window with this token once, then removes it.
     if (platform == QStringLiteral("wayland") && !activationToken.isEmpty())
         qputenv("XDG_ACTIVATION_TOKEN", activationToken);
-    if (platform != QStringLiteral("xcb") || !activateOnX11(*front, LaunchTime(startupId)))
-        front->activateWindow();
+    if (platform == QStringLiteral("xcb"))
+        activateOnX11(*front, LaunchTime(startupId));
+    // Also where no window manager runs, which leaves the focus to the program itself.
+    front->activateWindow();
 }
 
 quint32 FrontWindow::LaunchTime(const QByteArray& startupId)
