@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/deps.sh
-need_packages "${BUILD_PACKAGES[@]}"
+# Qt's Wayland plugin: in a Wayland session the program then runs natively rather than through Xwayland.
+need_packages "${BUILD_PACKAGES[@]}" qt6-wayland
 # Its own build folder, so that switching between running and testing never reconfigures either.
 cmake -S . -B build-run -G Ninja -DCORVALEN_TESTS=OFF >/dev/null
 cmake --build build-run -j"$(nproc)" --target password-corvalen

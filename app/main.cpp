@@ -1,5 +1,6 @@
 #include "core/PasswordStore.h"
 #include "core/Version.h"
+#include "frame/FrontWindow.h"
 #include "frame/Pictures.h"
 #include "frame/Platform.h"
 #include "frame/QtDevices.h"
@@ -17,6 +18,8 @@
 
 int main(int argc, char* argv[])
 {
+    // Taken before Qt's X11 connection consumes it: a later copy hands it to the running one.
+    const QByteArray startupId = qgetenv("DESKTOP_STARTUP_ID");
     QApplication app(argc, argv);
     // Before the process holds any password; once the display is reached, as the X server looks the client up.
     QtSession::ForbidCoreDumps();
@@ -38,16 +41,15 @@ int main(int argc, char* argv[])
     SetPlatform({&dialogs, &session, &environment, &devices});
     ResetGlobals();
     instance = std::make_unique<SingleInstance>(passwordStore().path());
-    if (!instance->Claim())
+    if (!instance->Claim(qgetenv("XDG_ACTIVATION_TOKEN"), startupId))
         return 0;
     InstallHelpKey();
 
     Mainform mainform;
-    QObject::connect(instance.get(), &SingleInstance::Raise, &mainform, [&mainform] {
-        QWidget* front = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &mainform;
-        front->raise();
-        front->activateWindow();
-    });
+    QObject::connect(instance.get(), &SingleInstance::Raise, &mainform,
+                     [&mainform](const QByteArray& activationToken, const QByteArray& startupId) {
+                         FrontWindow::Show(mainform, activationToken, startupId);
+                     });
     mainform.Form_Load();
     return app.exec();
 }

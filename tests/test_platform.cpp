@@ -1,14 +1,13 @@
 // The platform on Qt as the program meets it: message boxes, the machine's facts, the pointer, the
-// clipboard, help, one running copy per password file and a process that leaves no core file.
+// clipboard, help and a process that leaves no core file.
 #include "support/Fixtures.h"
 
 #include "frame/QtDevices.h"
 #include "frame/QtDialogs.h"
 #include "frame/QtEnvironment.h"
 #include "frame/QtSession.h"
-#include "frame/SingleInstance.h"
 
-#include <QSignalSpy>
+#include <QtWidgets>
 
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -69,20 +68,8 @@ TEST_F(PlatformTest, TheMachinesFactsThePointerTheClipboardAndHelp)
               std::tuple(QString(), false, true));
 }
 
-TEST_F(PlatformTest, OneRunningCopyPerPasswordFileAndNoCoreFile)
+TEST_F(PlatformTest, TheProcessLeavesNoCoreFile)
 {
-    SingleInstance first(passwordFile());
-    SingleInstance second(passwordFile());
-    SingleInstance elsewhere(p->windowsFolder.filePath(u"x"_s));
-    QSignalSpy raised(&first, &SingleInstance::Raise);
-    // A second copy on the same file is refused and asks the running copy to come to the front, without a word;
-    // another file has its own copy; once the first is released the file may be claimed again.
-    EXPECT_EQ(
-        (std::vector<bool>{first.Claim(), second.Claim(), raised.wait(2000), p->messages.empty(), elsewhere.Claim()}),
-        (std::vector<bool>{true, false, true, true, true}));
-    first.Release();
-    EXPECT_TRUE(second.Claim());
-
     rlimit core{};
     // Core files allowed first, as after a shell's "ulimit -c unlimited".
     getrlimit(RLIMIT_CORE, &core);
