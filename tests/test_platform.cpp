@@ -1,7 +1,10 @@
 // The platform on Qt as the program meets it: message boxes, the machine's facts, the pointer, the
 // clipboard, help, one running copy per password file and a process that leaves no core file.
 #include "support/Fixtures.h"
+#include "support/Texts.h"
 
+#include "frame/HelpBrowser.h"
+#include "frame/HelpWindow.h"
 #include "frame/QtDevices.h"
 #include "frame/QtDialogs.h"
 #include "frame/QtEnvironment.h"
@@ -9,10 +12,24 @@
 #include "frame/SingleInstance.h"
 
 #include <QSignalSpy>
+#include <QTest>
 #include <QtWidgets>
 
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+
+// Takes the links the program hands to the user's browser.
+class Browser : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void open(const QUrl& url) { opened.push_back(url.toString()); }
+
+public:
+    std::vector<QString> opened;
+};
 
 namespace {
 
@@ -86,4 +103,60 @@ TEST_F(PlatformTest, OneRunningCopyPerPasswordFileAndNoCoreFile)
     EXPECT_EQ(std::pair(core.rlim_cur, prctl(PR_GET_DUMPABLE, 0, 0, 0, 0)), std::pair(rlim_t(0), 0));
 }
 
+TEST_F(PlatformTest, HelpReadsOnlyOrdinaryFilesAndALinkLeavesItOnlyWhenTheUserAgrees)
+{
+    const QString folder = p->programFolder.path();
+    const QString help = p->programFile(u"Corvalen.HLP"_s);
+    p->WriteFile(help, "<p><a href=\"https://example.org/a b\">out</a> <a href=\"other.html\">other</a> "
+                       "<a href=\"#topic90\">in</a></p><p style=\"margin-top:3000px\"><a name=\"topic90\">90</a></p>");
+    p->WriteFile(p->programFile(u"small.txt"_s), "picture");
+    p->WriteFile(p->programFile(u"big.txt"_s), QByteArray(HelpBrowser::kMaxResourceSize + 1, 'x'));
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, p->programFile(u"zero"_s)));
+    ASSERT_EQ(mkfifo(QFile::encodeName(p->programFile(u"pipe"_s)).constData(), 0600), 0);
+    ASSERT_TRUE(HelpWindow::ShowTopic(help, kHelpContentsTopic));
+    QTextBrowser* page = HelpWindow::current()->browser();
+    // Names as the page gives them, relative to it or not; what loads of each.
+    const std::pair<QString, QByteArray> resources[] = {
+        {u"small.txt"_s, "picture"},
+        {folder + u"/small.txt"_s, "picture"},
+        {u"big.txt"_s, ""},
+        {u"zero"_s, ""},
+        {u"/dev/zero"_s, ""},
+        {u"pipe"_s, ""},
+        {u"."_s, ""},
+        {u"https://example.org/x.png"_s, ""},
+    };
+    for (const auto& [name, content] : resources)
+        EXPECT_EQ(page->loadResource(QTextDocument::ImageResource, QUrl(name)).toByteArray(), content)
+            << name.toStdString();
+
+    Browser browser;
+    QDesktopServices::setUrlHandler(u"https"_s, &browser, "open");
+    QDesktopServices::setUrlHandler(u"file"_s, &browser, "open");
+    p->answers = {vbCancel, vbOK, vbOK};
+    // Following a link starts Tab from the top again: the first link refused, then taken; the second taken; the
+    // third stays in the file.
+    for (const int link : {1, 1, 2, 3}) {
+        for (int tab = 0; tab < link; ++tab)
+            QTest::keyClick(page, Qt::Key_Tab);
+        QTest::keyClick(page, Qt::Key_Return);
+    }
+    QDesktopServices::unsetUrlHandler(u"https"_s);
+    QDesktopServices::unsetUrlHandler(u"file"_s);
+    const QString ask = u"  Select OK to open it in your browser, Cancel to stay here."_s;
+    EXPECT_EQ(takeMessages(),
+              (std::vector<MsgBoxCall>{
+                  Box(u"This link leads outside the help: https://example.org/a%20b"_s + ask, vbOKCancel + vbQuestion),
+                  Box(u"This link leads outside the help: https://example.org/a%20b"_s + ask, vbOKCancel + vbQuestion),
+                  Box(u"This link leads outside the help: file://"_s + QString(folder).replace(u' ', u"%20"_s) +
+                          u"/other.html"_s + ask,
+                      vbOKCancel + vbQuestion)}));
+    EXPECT_EQ(browser.opened,
+              (std::vector<QString>{u"https://example.org/a b"_s, u"file://"_s + folder + u"/other.html"_s}));
+    EXPECT_EQ(page->source().fragment(), u"topic90"_s);
+    HelpWindow::CloseHelp();
+}
+
 } // namespace
+
+#include "test_platform.moc"
