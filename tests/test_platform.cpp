@@ -3,12 +3,14 @@
 #include "support/Fixtures.h"
 #include "support/Texts.h"
 
+#include "frame/ClipboardKeeper.h"
 #include "frame/HelpBrowser.h"
 #include "frame/HelpWindow.h"
 #include "frame/QtDevices.h"
 #include "frame/QtDialogs.h"
 #include "frame/QtEnvironment.h"
 #include "frame/QtSession.h"
+#include "frame/SecretLineEdit.h"
 #include "frame/SingleInstance.h"
 
 #include <QSignalSpy>
@@ -155,6 +157,50 @@ TEST_F(PlatformTest, HelpReadsOnlyOrdinaryFilesAndALinkLeavesItOnlyWhenTheUserAg
               (std::vector<QString>{u"https://example.org/a b"_s, u"file://"_s + folder + u"/other.html"_s}));
     EXPECT_EQ(page->source().fragment(), u"topic90"_s);
     HelpWindow::CloseHelp();
+}
+
+TEST_F(PlatformTest, APasswordCopiedOrCutFromABoxThatShowsItLeavesMarkedSecretByEveryKeyAndTheMenu)
+{
+    SecretLineEdit box;
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    // The key or the menu's entry, whether the box shows asterisks; what the clipboard then holds, with its hint,
+    // and what stays in the box.
+    const std::tuple<QKeyCombination, const char*, bool, QString, QString> cases[] = {
+        {Qt::CTRL | Qt::Key_C, "", false, u"b4nk Secretsecret"_s, u"b4nk Secret"_s},
+        {Qt::CTRL | Qt::Key_Insert, "", false, u"b4nk Secretsecret"_s, u"b4nk Secret"_s},
+        {Qt::CTRL | Qt::Key_X, "", false, u"b4nk Secretsecret"_s, u""_s},
+        {Qt::SHIFT | Qt::Key_Delete, "", false, u"b4nk Secretsecret"_s, u""_s},
+        {{}, "&Copy", false, u"b4nk Secretsecret"_s, u"b4nk Secret"_s},
+        {{}, "Cu&t", false, u"b4nk Secretsecret"_s, u""_s},
+        {Qt::CTRL | Qt::Key_C, "", true, u""_s, u"b4nk Secret"_s},
+    };
+    for (const auto& [key, entry, asterisks, held, left] : cases) {
+        ClipboardKeeper::instance().Clear();
+        box.setEchoMode(asterisks ? QLineEdit::Password : QLineEdit::Normal);
+        box.setText(u"b4nk Secret"_s);
+        box.selectAll();
+        if (*entry) {
+            QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(1, 1));
+            QApplication::sendEvent(&box, &menuEvent);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu) << entry;
+            const QList<QAction*> actions = menu->actions();
+            const auto named = [&entry = entry](const QAction* action) {
+                return action->text().startsWith(QLatin1String(entry));
+            };
+            const auto action = std::find_if(actions.begin(), actions.end(), named);
+            ASSERT_NE(action, actions.end()) << entry;
+            (*action)->trigger();
+            menu->close();
+        } else {
+            QTest::keyClick(&box, key.key(), key.keyboardModifiers());
+        }
+        // A cleared clipboard has no data at all.
+        const QMimeData* data = clipboard->mimeData();
+        const QByteArray hint = data ? data->data(u"x-kde-passwordManagerHint"_s) : QByteArray();
+        EXPECT_EQ(clipboard->text() + QString::fromLatin1(hint), held) << entry;
+        EXPECT_EQ(box.text(), left) << entry;
+    }
 }
 
 } // namespace
