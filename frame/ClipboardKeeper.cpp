@@ -1,5 +1,7 @@
 #include "frame/ClipboardKeeper.h"
 
+#include "frame/WlClipboard.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -10,6 +12,15 @@ ClipboardKeeper& ClipboardKeeper::instance()
 {
     static ClipboardKeeper* keeper = new ClipboardKeeper; // lives to the end of the process
     return *keeper;
+}
+
+ClipboardKeeper::ClipboardKeeper()
+{
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        // The compositor hands the clipboard's content over with the focus: look once it has come.
+        if (state == Qt::ApplicationActive && !m_pendingClear.isEmpty())
+            QTimer::singleShot(0, this, &ClipboardKeeper::clearPending);
+    });
 }
 
 void ClipboardKeeper::Clear()
@@ -28,13 +39,32 @@ void ClipboardKeeper::SetText(const QString& text, bool secret)
     QGuiApplication::clipboard()->setMimeData(data);
     m_text = text;
     m_hasText = true;
+    m_pendingClear.clear();
     if (!secret)
         return;
     // A password does not stay on the clipboard for as long as the program runs; a user ID may.
     QTimer::singleShot(m_lingerMs, this, [this, text, serial = ++m_secretSerial] {
         if (serial == m_secretSerial && holdsOurText() && m_text == text)
-            Clear();
+            clearNow();
     });
+}
+
+void ClipboardKeeper::clearNow()
+{
+    if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
+        // While the text is still ours, so that nobody else's copy is cleared.
+        m_pendingClear = m_text;
+        WlClipboard::Clear();
+    }
+    Clear();
+}
+
+void ClipboardKeeper::clearPending()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!m_pendingClear.isEmpty() && clipboard->text() == m_pendingClear)
+        clipboard->clear();
+    m_pendingClear.clear();
 }
 
 bool ClipboardKeeper::holdsOurText() const
@@ -70,6 +100,6 @@ void ClipboardKeeper::finish(bool clear)
         return;
     m_finished = true;
     if (clear && holdsOurText())
-        QGuiApplication::clipboard()->clear();
+        clearNow();
     QCoreApplication::quit();
 }

@@ -7,7 +7,9 @@
 // is still ours and still there. On X11 and Wayland the clipboard's content lives in the
 // program that put it there, so when the program ends it keeps serving its text in the background, with
 // every window closed, until another program takes the clipboard over or the linger time has passed;
-// then it clears the clipboard if it still holds our text, and quits.
+// then it clears the clipboard if it still holds our text, and quits. Where the desktop ignores a clearing
+// from a program that has no keyboard focus (GNOME on Wayland), wl-clipboard's tool clears it if installed,
+// and a running program clears it as soon as it has the focus again.
 class ClipboardKeeper : public QObject
 {
     Q_OBJECT
@@ -28,11 +30,14 @@ public:
     void setLingerMs(int ms) { m_lingerMs = ms; }
 
 private:
-    ClipboardKeeper() = default;
+    ClipboardKeeper();
     bool holdsOurText() const;
+    void clearNow();
+    void clearPending();
     void finish(bool clear);
 
     QString m_text;
+    QString m_pendingClear; // a password whose clearing the desktop may have ignored
     bool m_hasText = false;
     bool m_lingering = false;
     bool m_finished = false;

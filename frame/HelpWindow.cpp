@@ -1,6 +1,7 @@
 #include "frame/HelpWindow.h"
 
 #include "frame/Devices.h"
+#include "frame/HelpBrowser.h"
 #include "frame/Pictures.h"
 #include "frame/SMBASIC.h"
 #include "frame/SMGLOBAL.h"
@@ -12,7 +13,6 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
-#include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -34,9 +34,7 @@ HelpWindow::HelpWindow()
     setWindowIcon(AppIcon());
     resize(Twips(10800), Twips(9000));
 
-    m_browser = new QTextBrowser(this);
-    m_browser->setOpenLinks(true);
-    m_browser->setOpenExternalLinks(true);
+    m_browser = new HelpBrowser(this);
     m_contents = new QPushButton(QStringLiteral("&Contents"), this);
     m_back = new QPushButton(QStringLiteral("&Back"), this);
     m_close = new QPushButton(QStringLiteral("C&lose"), this);

@@ -223,9 +223,11 @@ bool Help_File_In_Path()
             searchPath += QLatin1Char(':');
         qsizetype colon = searchPath.indexOf(QLatin1Char(':'));
         while (found.isEmpty() && colon >= 0) {
-            // An empty entry is tested as the root folder.
+            // A relative entry (".", or an empty one, which means the same) names wherever the program was
+            // started from, and a help file there is anybody's: only absolute folders are searched.
             const QString entry = searchPath.left(colon);
-            found = helpFileIn(withSeparator(entry.isEmpty() ? QStringLiteral("/") : entry));
+            if (QDir::isAbsolutePath(entry))
+                found = helpFileIn(withSeparator(entry));
             searchPath.remove(0, colon + 1);
             colon = searchPath.indexOf(QLatin1Char(':'));
         }

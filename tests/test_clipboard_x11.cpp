@@ -27,6 +27,12 @@ QByteArray paste(const QString& target = u"UTF8_STRING"_s)
     return run(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s, u"-t"_s, target});
 }
 
+// What another program reads from the primary selection now, which selecting a text sets on X11.
+QByteArray primary()
+{
+    return run(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"primary"_s});
+}
+
 // The name of the first window whose title matches, polling for up to five seconds; empty when none came.
 QByteArray windowNamed(const QString& pattern)
 {
@@ -146,6 +152,27 @@ TEST_F(X11ClipboardTest, EndingOnACopiedPasswordServesItUntilAnotherProgramCopie
     m_other.waitForReadyRead(2000); // it says when it serves the selection
     EXPECT_TRUE(m_program.waitForFinished(5000)) << "the program must end once the clipboard is taken over";
     EXPECT_EQ(paste(), QByteArray("next"));
+}
+
+TEST_F(X11ClipboardTest, APasswordShownInClearIsNeverThePrimarySelectionAndLeavesByCtrlCAsAPassword)
+{
+    m_program.start(QStringLiteral(SECRET_EDIT_PROBE), {u"b4nkS3cret"_s, u"1500"_s});
+    ASSERT_EQ(windowNamed(u"Secret box probe"_s), QByteArray("Secret box probe"));
+    run(u"xdotool"_s, {u"search"_s, u"--name"_s, u"Secret box probe"_s, u"windowfocus"_s, u"--sync"_s});
+    // Selected with the mouse, by a double click, and with the keyboard; then copied.
+    const QStringList steps[] = {
+        {u"mousemove"_s, u"20"_s, u"15"_s, u"click"_s, u"--repeat"_s, u"2"_s, u"1"_s},
+        {u"key"_s, u"ctrl+a"_s},
+        {u"key"_s, u"ctrl+c"_s},
+    };
+    for (const QStringList& step : steps) {
+        run(u"xdotool"_s, step);
+        QThread::msleep(300);
+        EXPECT_EQ(primary(), QByteArray()) << step.join(u' ').toStdString();
+    }
+    EXPECT_EQ(paste() + paste(u"x-kde-passwordManagerHint"_s), QByteArray("b4nkS3cretsecret"));
+    QThread::msleep(1500);
+    EXPECT_EQ(paste(), QByteArray());
 }
 
 } // namespace

@@ -1,16 +1,37 @@
 // The platform on Qt as the program meets it: message boxes, the machine's facts, the pointer, the
 // clipboard, help and a process that leaves no core file.
 #include "support/Fixtures.h"
+#include "support/Texts.h"
 
+#include "frame/ClipboardKeeper.h"
+#include "frame/HelpBrowser.h"
+#include "frame/HelpWindow.h"
 #include "frame/QtDevices.h"
 #include "frame/QtDialogs.h"
 #include "frame/QtEnvironment.h"
 #include "frame/QtSession.h"
+#include "frame/SecretLineEdit.h"
+#include "frame/WlClipboard.h"
 
+#include <QSignalSpy>
+#include <QTest>
 #include <QtWidgets>
 
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+
+// Takes the links the program hands to the user's browser.
+class Browser : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void open(const QUrl& url) { opened.push_back(url.toString()); }
+
+public:
+    std::vector<QString> opened;
+};
 
 namespace {
 
@@ -80,4 +101,123 @@ TEST_F(PlatformTest, TheProcessLeavesNoCoreFile)
     EXPECT_EQ(std::pair(core.rlim_cur, prctl(PR_GET_DUMPABLE, 0, 0, 0, 0)), std::pair(rlim_t(0), 0));
 }
 
+TEST_F(PlatformTest, HelpReadsOnlyOrdinaryFilesAndALinkLeavesItOnlyWhenTheUserAgrees)
+{
+    const QString folder = p->programFolder.path();
+    const QString help = p->programFile(u"Corvalen.HLP"_s);
+    WriteBytes(help, "<p><a href=\"https://example.org/a b\">out</a> <a href=\"other.html\">other</a> "
+                     "<a href=\"#topic90\">in</a></p><p style=\"margin-top:3000px\"><a name=\"topic90\">90</a></p>");
+    WriteBytes(p->programFile(u"small.txt"_s), "picture");
+    WriteBytes(p->programFile(u"big.txt"_s), QByteArray(HelpBrowser::kMaxResourceSize + 1, 'x'));
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, p->programFile(u"zero"_s)));
+    ASSERT_EQ(mkfifo(QFile::encodeName(p->programFile(u"pipe"_s)).constData(), 0600), 0);
+    ASSERT_TRUE(HelpWindow::ShowTopic(help, kHelpContentsTopic));
+    QTextBrowser* page = HelpWindow::current()->browser();
+    // Names as the page gives them, relative to it or not; what loads of each.
+    const std::pair<QString, QByteArray> resources[] = {
+        {u"small.txt"_s, "picture"},
+        {folder + u"/small.txt"_s, "picture"},
+        {u"big.txt"_s, ""},
+        {u"zero"_s, ""},
+        {u"/dev/zero"_s, ""},
+        {u"pipe"_s, ""},
+        {u"."_s, ""},
+        {u"https://example.org/x.png"_s, ""},
+    };
+    for (const auto& [name, content] : resources)
+        EXPECT_EQ(page->loadResource(QTextDocument::ImageResource, QUrl(name)).toByteArray(), content)
+            << name.toStdString();
+
+    Browser browser;
+    QDesktopServices::setUrlHandler(u"https"_s, &browser, "open");
+    QDesktopServices::setUrlHandler(u"file"_s, &browser, "open");
+    p->answers = {vbCancel, vbOK, vbOK};
+    // Following a link starts Tab from the top again: the first link refused, then taken; the second taken; the
+    // third stays in the file.
+    for (const int link : {1, 1, 2, 3}) {
+        for (int tab = 0; tab < link; ++tab)
+            QTest::keyClick(page, Qt::Key_Tab);
+        QTest::keyClick(page, Qt::Key_Return);
+    }
+    QDesktopServices::unsetUrlHandler(u"https"_s);
+    QDesktopServices::unsetUrlHandler(u"file"_s);
+    const QString ask = u"  Select OK to open it in your browser, Cancel to stay here."_s;
+    EXPECT_EQ(takeMessages(),
+              (std::vector<MsgBoxCall>{
+                  Box(u"This link leads outside the help: https://example.org/a%20b"_s + ask, vbOKCancel + vbQuestion),
+                  Box(u"This link leads outside the help: https://example.org/a%20b"_s + ask, vbOKCancel + vbQuestion),
+                  Box(u"This link leads outside the help: file://"_s + QString(folder).replace(u' ', u"%20"_s) +
+                          u"/other.html"_s + ask,
+                      vbOKCancel + vbQuestion)}));
+    EXPECT_EQ(browser.opened,
+              (std::vector<QString>{u"https://example.org/a b"_s, u"file://"_s + folder + u"/other.html"_s}));
+    EXPECT_EQ(page->source().fragment(), u"topic90"_s);
+    HelpWindow::CloseHelp();
+}
+
+TEST_F(PlatformTest, APasswordCopiedOrCutFromABoxThatShowsItLeavesMarkedSecretByEveryKeyAndTheMenu)
+{
+    SecretLineEdit box;
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    // The key or the menu's entry, whether the box shows asterisks; what the clipboard then holds, with its hint,
+    // and what stays in the box.
+    const std::tuple<QKeyCombination, const char*, bool, QString, QString> cases[] = {
+        {Qt::CTRL | Qt::Key_C, "", false, u"b4nk Secretsecret"_s, u"b4nk Secret"_s},
+        {Qt::CTRL | Qt::Key_Insert, "", false, u"b4nk Secretsecret"_s, u"b4nk Secret"_s},
+        {Qt::CTRL | Qt::Key_X, "", false, u"b4nk Secretsecret"_s, u""_s},
+        {Qt::SHIFT | Qt::Key_Delete, "", false, u"b4nk Secretsecret"_s, u""_s},
+        {{}, "&Copy", false, u"b4nk Secretsecret"_s, u"b4nk Secret"_s},
+        {{}, "Cu&t", false, u"b4nk Secretsecret"_s, u""_s},
+        {Qt::CTRL | Qt::Key_C, "", true, u""_s, u"b4nk Secret"_s},
+    };
+    for (const auto& [key, entry, asterisks, held, left] : cases) {
+        ClipboardKeeper::instance().Clear();
+        box.setEchoMode(asterisks ? QLineEdit::Password : QLineEdit::Normal);
+        box.setText(u"b4nk Secret"_s);
+        box.selectAll();
+        if (*entry) {
+            QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(1, 1), box.mapToGlobal(QPoint(1, 1)));
+            QApplication::sendEvent(&box, &menuEvent);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu) << entry;
+            const QList<QAction*> actions = menu->actions();
+            const auto named = [&entry = entry](const QAction* action) {
+                return action->text().startsWith(QLatin1String(entry));
+            };
+            const auto action = std::find_if(actions.begin(), actions.end(), named);
+            ASSERT_NE(action, actions.end()) << entry;
+            (*action)->trigger();
+            menu->close();
+        } else {
+            QTest::keyClick(&box, key.key(), key.keyboardModifiers());
+        }
+        // A cleared clipboard has no data at all.
+        const QMimeData* data = clipboard->mimeData();
+        const QByteArray hint = data ? data->data(u"x-kde-passwordManagerHint"_s) : QByteArray();
+        EXPECT_EQ(clipboard->text() + QString::fromLatin1(hint), held) << entry;
+        EXPECT_EQ(box.text(), left) << entry;
+    }
+}
+
+TEST_F(PlatformTest, TheToolThatClearsAWaylandClipboardIsTakenOnlyFromAbsoluteFoldersAndMustRun)
+{
+    const QDir folder(p->programFolder.path());
+    // Runnable tools in the starting folder, in a folder below it and in an absolute one; one that cannot run.
+    for (const char* dir : {".", "here", "plain", "tools"}) {
+        ASSERT_TRUE(folder.mkpath(QLatin1String(dir)));
+        WriteBytes(folder.filePath(QLatin1String(dir) + u"/wl-copy"_s), "#!/bin/sh\n");
+    }
+    for (const char* tool : {"wl-copy", "here/wl-copy", "tools/wl-copy"})
+        QFile::setPermissions(folder.filePath(QLatin1String(tool)), QFile::ReadOwner | QFile::ExeOwner);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    const QString found = WlClipboard::Tool(u":.:here:%1/plain:%1/tools"_s.arg(folder.path()));
+    QDir::setCurrent(previous);
+    EXPECT_EQ(found, folder.filePath(u"tools/wl-copy"_s));
+    EXPECT_EQ(WlClipboard::Tool(u"here"_s), QString());
+    EXPECT_FALSE(WlClipboard::Clear()) << "only on Wayland";
+}
+
 } // namespace
+
+#include "test_platform.moc"

@@ -109,14 +109,17 @@ TEST_F(StartupTest, HelpFileIsSoughtInTheProgramFolderThenAlongPathAndShownByThe
 {
     QTemporaryDir dirs;
     ASSERT_TRUE(QDir().mkpath(dirs.filePath(u"d/"_s + kHelp)));
+    ASSERT_TRUE(QDir().mkpath(dirs.filePath(u"rel"_s)));
     WriteBytes(dirs.filePath(kHelp), "x");
     WriteBytes(p->programFile(kHelp), "x");
+    WriteBytes(dirs.filePath(u"rel/"_s + kHelp), "x");
     WriteBytes(p->programFile(u".hidden"_s), kHelp.toUtf8());
-    // A hidden file does not count; an empty entry is the root folder, not the current one; a folder of the name
-    // is no help file, neither to the search nor to the help window.
+    // A hidden file does not count; relative entries, the empty one among them, name the folder the program was
+    // started from and are passed over; a folder of the name is no help file, neither to the search nor to the
+    // help window.
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dirs.path());
-    p->env[u"PATH"_s] = u":%1/none:%1/d"_s.arg(dirs.path());
+    p->env[u"PATH"_s] = u":.:rel:%1/none:%1/d"_s.arg(dirs.path());
     EXPECT_FALSE(Help_File_In_Path() || HelpWindow::ShowTopic(dirs.filePath(u"d/"_s + kHelp), kHelpContentsTopic));
     QDir::setCurrent(previous);
     // Any letter case will do along the path, and the program's folder comes first.

@@ -1,11 +1,13 @@
 #include "ui/Passedit.h"
 
 #include "core/EditorSave.h"
+#include "core/EntryInput.h"
 #include "core/EntryList.h"
 #include "core/ListItem.h"
 #include "core/RandomPassword.h"
 #include "frame/Platform.h"
 #include "frame/SMGLOBAL.h"
+#include "frame/SecretLineEdit.h"
 #include "frame/Twips.h"
 #include "frame/WrapButton.h"
 #include "ui/ListDoor.h"
@@ -58,7 +60,8 @@ void Passedit::createControls()
     const QRect boxes[] = {TwipsRect(1560, 480, 2835, 285), TwipsRect(2160, 1920, 1815, 285),
                            TwipsRect(2160, 1260, 1815, 285)};
     for (size_t i = 0; i < Text1.size(); ++i) {
-        Text1[i] = new QLineEdit(this);
+        // The password shows in clear: what leaves its box goes as a password, cleared after its time.
+        Text1[i] = i == size_t(EntryInput::kPassword) ? new SecretLineEdit(this) : new QLineEdit(this);
         Text1[i]->setGeometry(boxes[i]);
         const int index = int(i);
         connect(Text1[i], &QLineEdit::textChanged, this, [this, index] { Text1_Change(index); });

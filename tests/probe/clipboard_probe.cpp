@@ -1,16 +1,19 @@
 // Copies a text as the program does, then ends the program the way the main window does, so a test can
-// see from outside how long the text stays on the X11 clipboard.
+// see from outside how long the text stays on the clipboard.
 // Arguments: text, 1 for a password (0 for a user ID), linger time in milliseconds, and "stay" to keep
-// the program running after the copy.
+// the program running after the copy. A kept program ends the way the main window does when a line
+// "quit" comes on its input.
 #include "frame/ClipboardKeeper.h"
 #include "frame/QtDevices.h"
 #include "frame/QtSession.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char* argv[])
 {
@@ -23,12 +26,40 @@ int main(int argc, char* argv[])
     QtSession session;
     QWidget window;
     window.show();
-    QTimer::singleShot(0, [&] {
+    const bool stay = argc >= 5;
+    bool copied = false;
+    const auto copy = [&] {
+        if (copied)
+            return;
+        copied = true;
         devices.ClipboardSetText(QString::fromLocal8Bit(argv[1]), QByteArray(argv[2]) == "1");
-        if (argc < 5)
+        if (!stay)
             session.Quit();
+        // Whether the program had the focus when it copied, for a reader who wonders why a copy did not land.
+        const bool active = QGuiApplication::applicationState() == Qt::ApplicationActive;
+        std::fprintf(stderr, "copied %s\n", active ? "with the focus" : "without the focus");
         std::printf("copied\n");
         std::fflush(stdout);
+    };
+    // A Wayland compositor may ignore a copy from a window without keyboard focus, which a user's copy
+    // always has: there the copy waits for the focus (a few seconds at most). X11 has no such rule.
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        QObject::connect(&app, &QGuiApplication::applicationStateChanged, &app, [&](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive)
+                QTimer::singleShot(0, &app, copy);
+        });
+        QTimer::singleShot(3000, &app, copy);
+    } else {
+        QTimer::singleShot(0, &app, copy);
+    }
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
+        char line[16] = {};
+        const bool ended = ::read(STDIN_FILENO, line, sizeof line - 1) <= 0;
+        if (ended)
+            input.setEnabled(false);
+        else if (QByteArray(line).startsWith("quit"))
+            session.Quit();
     });
     return app.exec();
 }
