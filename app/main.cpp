@@ -1,5 +1,6 @@
 #include "core/PasswordFile.h"
 #include "core/Version.h"
+#include "frame/KeyboardFilter.h"
 #include "frame/Pictures.h"
 #include "frame/Platform.h"
 #include "frame/QtDevices.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[])
     if (!instance.Claim())
         return 0;
     InstallHelpKey();
+    KeyboardFilter::Install();
 
     Mainform mainform;
     QObject::connect(&instance, &SingleInstance::Raise, &mainform, [&mainform] {

@@ -1,0 +1,57 @@
+// The keyboard and the focus: Enter on a button, typing in the list, where the focus shows, and the whole
+// name of an entry under the pointer.
+#include "support/Fixtures.h"
+#include "support/Texts.h"
+
+#include "ui/Ancillary.h"
+#include "ui/Ops.h"
+#include "ui/Passedit.h"
+#include "ui/frmLogin.h"
+
+#include <QCheckBox>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolTip>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using KeyboardTest = CorvalenTest;
+
+TEST_F(KeyboardTest, EnterPressesTheFocusedButtonInEveryWindowAndInABoxOnlyTheLoginsDefault)
+{
+    start({u"Bank|b4nk|me"_s, u"Password Corvalen|Secret1| "_s});
+    main->show();
+    gTerminateAfter = false;
+    p->onModal<frmLogin>([](frmLogin& login) {
+        login.show();
+        login.txtPassword->setText(u"Secret"_s);
+        QTest::keyClick(login.txtPassword, Qt::Key_Return);
+    });
+    p->onModal<Passedit>([](Passedit& editor) {
+        editor.show();
+        editor.Text1[0]->setText(u"Shop"_s);
+        editor.Text1[1]->setText(u"sh0p"_s);
+        QTest::keyClick(editor.Text1[1], Qt::Key_Return);
+        EXPECT_EQ(editor.result(), QDialog::Rejected) << "Enter in a box saved";
+        QTest::keyClick(editor.Command1[0], Qt::Key_Enter, Qt::KeypadModifier);
+    });
+    p->onModal<Ancillary>([](Ancillary& window) {
+        window.show();
+        QTest::keyClick(window.Command1[3], Qt::Key_Return);
+        EXPECT_FALSE(window.isVisible());
+    });
+    for (const int command : {0, 5, 4})
+        QTest::keyClick(main->Command1[size_t(command)], Qt::Key_Return);
+    select(u"Bank"_s);
+    QTest::keyClick(main->Command1[7], Qt::Key_Return);
+    QTest::keyClick(main->Command1[3], Qt::Key_Return, Qt::ControlModifier); // not a plain Enter
+    EXPECT_EQ(p->modalShown, (std::vector<QString>{u"frmLogin"_s, u"Passedit"_s, u"Ancillary"_s}));
+    EXPECT_EQ(names(), (QStringList{u"Bank"_s, u"Password Corvalen"_s, u"Shop"_s}));
+    EXPECT_EQ(p->helpCalls, std::vector<int>{HELP_CONTEXT});
+    EXPECT_EQ(p->clipboardText, u"me"_s);
+}
+
+} // namespace
