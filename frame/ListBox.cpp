@@ -76,9 +76,15 @@ void ListBox::keyboardSearch(const QString& search)
     if (!m_lastKey.isValid() || m_lastKey.elapsed() > QApplication::keyboardInputInterval())
         m_search.clear();
     m_lastKey.start();
+    // The same letter again goes on to the next entry that begins with it, and from the last back to the first.
+    const bool repeated = !m_search.isEmpty() && search.size() == 1 &&
+                          m_search.compare(QString(m_search.size(), search.at(0)), Qt::CaseInsensitive) == 0;
     m_search += search;
-    int found = m_entries.findPrefix(m_search);
-    if (found < 0 && m_search.size() > 1) {
+    int found = repeated ? m_entries.findPrefix(search, ListIndex() + 1) : m_entries.findPrefix(m_search);
+    if (found < 0 && repeated) {
+        found = m_entries.findPrefix(search);
+    } else if (found < 0 && m_search.size() > 1) {
+        // A key that fits no entry after the others starts a new search.
         m_search = search;
         found = m_entries.findPrefix(m_search);
     }

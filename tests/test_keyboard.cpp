@@ -54,4 +54,37 @@ TEST_F(KeyboardTest, EnterPressesTheFocusedButtonInEveryWindowAndInABoxOnlyTheLo
     EXPECT_EQ(p->clipboardText, u"me"_s);
 }
 
+TEST_F(KeyboardTest, LettersTypedTogetherFindTheNameAndTheSameLetterAgainGoesOnToTheNextEntry)
+{
+    start({u"Bank|1|"_s, u"Bar|2|"_s, u"Bike|3|"_s, u"Club|4|"_s, u"élan|5|"_s});
+    // Keys typed ("." a pause long enough to start a new search), then the entry selected after each key.
+    const std::pair<const char*, const char*> rows[] = {
+        {"bbbb", "Bank;Bar;Bike;Bank"},
+        {"bar", "Bank;Bank;Bar"},
+        {"bB.b", "Bank;Bar;Bank"},
+        {"bxb", "Bank;Bank;Bank"},
+        {"cc", "Club;Club"},
+        {"bc", "Bank;Club"},
+        {"ee", "élan;élan"},
+        {"ze", "Bank;élan"},
+    };
+    for (const auto& [keys, expected] : rows) {
+        main->List1->setListIndex(0);
+        Texts selected;
+        bool pause = true;
+        for (const char key : QByteArray(keys)) {
+            if (key == '.') {
+                pause = true;
+                continue;
+            }
+            QApplication::setKeyboardInputInterval(pause ? 0 : 60000);
+            QTest::qSleep(pause ? 2 : 0);
+            QTest::keyClick(main->List1, key);
+            selected.push_back(selectedName());
+            pause = false;
+        }
+        EXPECT_EQ(joined(selected), QString::fromUtf8(expected)) << keys;
+    }
+}
+
 } // namespace
