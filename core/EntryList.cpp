@@ -174,7 +174,8 @@ QVariant EntryList::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= count())
         return {};
-    if (role == Qt::DisplayRole)
-        return ListItem::NameOf(item(index.row())); // passwords never show in the list
+    // The tip shows a name too long for the row whole. Passwords never show in the list.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        return ListItem::NameOf(item(index.row()));
     return {};
 }

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
 
 ListBox::ListBox(QWidget* parent) : QListView(parent), m_entries(this)
 {
@@ -31,6 +34,20 @@ void ListBox::focusInEvent(QFocusEvent* event)
     const QModelIndex current = currentIndex();
     if (current.isValid() && !selectionModel()->isSelected(current))
         selectionModel()->clearCurrentIndex();
+}
+
+bool ListBox::event(QEvent* event)
+{
+    const bool handled = QListView::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        // With no entry chosen nothing inside the list shows where the focus is: its frame does, in the
+        // highlight colour, as a box with the focus is drawn.
+        const int width = std::max(1, frameWidth());
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(QRectF(rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+    }
+    return handled;
 }
 
 int ListBox::ListIndex() const

@@ -42,6 +42,7 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
     void focusInEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     EntryList m_entries;

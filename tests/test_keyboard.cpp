@@ -87,4 +87,34 @@ TEST_F(KeyboardTest, LettersTypedTogetherFindTheNameAndTheSameLetterAgainGoesOnT
     }
 }
 
+TEST_F(KeyboardTest, TheFocusShowsOnTheListWithNothingSelectedAndOnACheckBoxAndHoverShowsAWholeName)
+{
+    const QString name = u"Bank of the Federated Mountain Cantons, savings account"_s;
+    start({name + u"|s3cret|me"_s});
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    main->List1->setListIndex(-1);
+    const QColor highlight = main->List1->palette().color(QPalette::Highlight);
+    const auto edge = [this] { return main->List1->grab().toImage().pixelColor(0, main->List1->height() / 2); };
+    main->Command1[0]->setFocus();
+    const QColor unfocused = edge();
+    main->List1->setFocus();
+    EXPECT_EQ(std::pair(unfocused == highlight, edge() == highlight), std::pair(false, true));
+
+    Ops options(*main);
+    options.setModal(true);
+    options.show();
+    ASSERT_TRUE(QTest::qWaitFor([&options] { return QApplication::activeWindow() == &options; }));
+    options.Check2->setFocus();
+    const QImage plain = options.Check1->grab().toImage();
+    options.Check1->setFocus();
+    EXPECT_NE(options.Check1->grab().toImage(), plain) << "no focus frame on a check box";
+    options.close();
+
+    const QRect row = main->List1->visualRect(main->List1->entries().index(0));
+    QHelpEvent hover(QEvent::ToolTip, row.center(), main->List1->viewport()->mapToGlobal(row.center()));
+    QApplication::sendEvent(main->List1->viewport(), &hover);
+    EXPECT_EQ(QToolTip::text(), name);
+}
+
 } // namespace
