@@ -174,7 +174,7 @@ QVariant EntryList::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= count())
         return {};
-    // The tip shows a name too long for the row whole. Passwords never show in the list.
+    // The tip shows the whole name where the row cuts it short. Passwords never show in the list.
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return ListItem::NameOf(item(index.row()));
     return {};

@@ -14,8 +14,9 @@ void KeyboardFilter::Install()
 bool KeyboardFilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        // The buttons answer no Enter pressed in a box (none is a default button), so a key typed elsewhere
-        // never runs a command; on the button itself, Enter is as good as Space.
+        // Enter pressed in a box reaches a button only as its window's default one, and the windows that
+        // change entries have none, so typing never runs a command; on the focused button, Enter is as good
+        // as Space.
         auto* button = qobject_cast<QPushButton*>(watched);
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
