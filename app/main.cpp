@@ -1,6 +1,7 @@
 #include "core/PasswordStore.h"
 #include "core/Version.h"
 #include "frame/FrontWindow.h"
+#include "frame/KeyboardFilter.h"
 #include "frame/Pictures.h"
 #include "frame/Platform.h"
 #include "frame/QtDevices.h"
@@ -44,6 +45,7 @@ int main(int argc, char* argv[])
     if (!instance->Claim(qgetenv("XDG_ACTIVATION_TOKEN"), startupId))
         return 0;
     InstallHelpKey();
+    KeyboardFilter::Install();
 
     Mainform mainform;
     QObject::connect(instance.get(), &SingleInstance::Raise, &mainform,

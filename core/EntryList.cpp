@@ -123,10 +123,12 @@ void EntryList::assignSorted(std::vector<Row> rows)
     endResetModel();
 }
 
-int EntryList::findPrefix(const QString& prefix) const
+int EntryList::findPrefix(const QString& prefix, int from) const
 {
     const QString key = foldedKey(prefix);
-    const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), key, [](const Row& row, const QString& k) {
+    // The items that match are next to each other, as the list is sorted by the same key.
+    const auto first = m_rows.begin() + std::clamp(from, 0, count());
+    const auto at = std::lower_bound(first, m_rows.end(), key, [](const Row& row, const QString& k) {
         return QStringView(row.key).compare(QStringView(k), Qt::CaseSensitive) < 0;
     });
     if (at == m_rows.end() || !at->key.startsWith(key))
@@ -177,7 +179,8 @@ QVariant EntryList::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= count())
         return {};
-    if (role == Qt::DisplayRole)
-        return ListItem::NameOf(item(index.row())); // passwords never show in the list
+    // The tip shows the whole name where the row cuts it short. Passwords never show in the list.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        return ListItem::NameOf(item(index.row()));
     return {};
 }

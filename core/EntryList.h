@@ -28,8 +28,8 @@ public:
     struct Row;
     // The same from rows already in the list's order.
     void assignSorted(std::vector<Row> rows);
-    // The first index whose item starts with the prefix, ignoring case; -1 when none does.
-    int findPrefix(const QString& prefix) const;
+    // The first index, at or after from, whose item starts with the prefix, ignoring case; -1 when none does.
+    int findPrefix(const QString& prefix, int from = 0) const;
     std::vector<QString> items() const;
     // The index of the item with exactly this text; -1 when there is none.
     int indexOf(const QString& item) const;

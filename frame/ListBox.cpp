@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
 
 ListBox::ListBox(QWidget* parent) : QListView(parent), m_entries(this)
 {
@@ -31,6 +34,20 @@ void ListBox::focusInEvent(QFocusEvent* event)
     const QModelIndex current = currentIndex();
     if (current.isValid() && !selectionModel()->isSelected(current))
         selectionModel()->clearCurrentIndex();
+}
+
+bool ListBox::event(QEvent* event)
+{
+    const bool handled = QListView::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        // With no entry chosen nothing inside the list shows where the focus is: its frame does, in the
+        // highlight colour, as a box with the focus is drawn.
+        const int width = std::max(1, frameWidth());
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(QRectF(rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+    }
+    return handled;
 }
 
 int ListBox::ListIndex() const
@@ -76,9 +93,15 @@ void ListBox::keyboardSearch(const QString& search)
     if (!m_lastKey.isValid() || m_lastKey.elapsed() > QApplication::keyboardInputInterval())
         m_search.clear();
     m_lastKey.start();
+    // The same letter again goes on to the next entry that begins with it, and from the last back to the first.
+    const bool repeated = !m_search.isEmpty() && search.size() == 1 &&
+                          m_search.compare(QString(m_search.size(), search.at(0)), Qt::CaseInsensitive) == 0;
     m_search += search;
-    int found = m_entries.findPrefix(m_search);
-    if (found < 0 && m_search.size() > 1) {
+    int found = repeated ? m_entries.findPrefix(search, ListIndex() + 1) : m_entries.findPrefix(m_search);
+    if (found < 0 && repeated) {
+        found = m_entries.findPrefix(search);
+    } else if (found < 0 && m_search.size() > 1) {
+        // A key that fits no entry after the others starts a new search.
         m_search = search;
         found = m_entries.findPrefix(m_search);
     }

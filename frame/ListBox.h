@@ -35,12 +35,14 @@ signals:
     void DblClick();
 
 protected:
-    // Typing jumps to the first entry whose name starts with what was typed.
+    // Typing jumps to the first entry whose name starts with what was typed; the same letter typed again
+    // goes on to the next entry that begins with it.
     void keyboardSearch(const QString& search) override;
     // One entry is selected or none, and no click or key takes the selection away once it is there.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
     void focusInEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     EntryList m_entries;

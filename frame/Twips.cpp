@@ -1,8 +1,9 @@
 #include "frame/Twips.h"
 
+#include "frame/WindowCentre.h"
+
 #include <QGuiApplication>
 #include <QScreen>
-#include <QWidget>
 #include <QtMath>
 
 namespace {
@@ -30,10 +31,5 @@ QRect TwipsRect(int left, int top, int width, int height)
 
 void CentreOnScreen(QWidget& window)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect s = screen->geometry();
-    const QSize w = window.frameGeometry().size();
-    window.move(s.left() + (s.width() - w.width()) / 2, s.top() + (s.height() - w.height()) / 2);
+    WindowCentre::Centre(window);
 }

@@ -9,5 +9,5 @@ int Twips(int twips);
 QRect TwipsRect(int left, int top, int width, int height);
 int PixelsToTwips(int pixels);
 
-// Centres a window on the screen: left = (screen width - window width) \ 2, likewise top.
+// Centres a window on the screen, frame included: left = (screen width - window width) \ 2, likewise top.
 void CentreOnScreen(QWidget& window);

@@ -20,7 +20,7 @@ public:
         const char* caption;
         int left, top, width, height;
     };
-    // Makes the buttons in the order given, which is also their tab order. None answers Enter, so a key
+    // Makes the buttons in the order given, which is also their tab order. None is a default button, so Enter
     // pressed elsewhere never runs a command; each calls click with its index.
     static void MakeButtons(QWidget& window, const Spec* specs, size_t count, QPushButton** command1,
                             const std::function<void(int)>& click);

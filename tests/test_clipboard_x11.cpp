@@ -1,9 +1,12 @@
 // The real program and the clipboard as other programs see them on an X server of their own (the test runs
-// under xvfb-run): what a copy leaves there, for how long, and the windows' titles as the server shows them.
+// under xvfb-run): what a copy leaves there, for how long, the windows' titles as the server shows them, and
+// where the windows sit once a window manager frames them.
 #include "core/FileWriter.h"
 #include "core/PasswordFile.h"
 
 #include <QProcess>
+#include <QRect>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -42,6 +45,31 @@ QByteArray windowNamed(const QString& pattern)
         name = run(u"xdotool"_s, {u"search"_s, u"--name"_s, pattern, u"getwindowname"_s}).split('\n').first();
     }
     return name;
+}
+
+// Whether the window's frame, as the window manager says it drew it around the window, is centred on the
+// screen within a pixel, polling for up to three seconds while the window settles.
+bool centred(const QString& title)
+{
+    const QString id =
+        QString::fromUtf8(run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, title}).split('\n').first());
+    const QList<QByteArray> screen = run(u"xdotool"_s, {u"getdisplaygeometry"_s}).split(' ');
+    const QRegularExpression pattern(
+        u"X: *(\\d+).*?Y: *(\\d+).*?Width: (\\d+).*?Height: (\\d+).*?= (\\d+), (\\d+), (\\d+), (\\d+)"_s,
+        QRegularExpression::DotMatchesEverythingOption);
+    for (int i = 0; i < 30; ++i) {
+        const QByteArray info =
+            run(u"xwininfo"_s, {u"-id"_s, id}) + run(u"xprop"_s, {u"-id"_s, id, u"_NET_FRAME_EXTENTS"_s});
+        const QRegularExpressionMatch m = pattern.match(QString::fromUtf8(info));
+        const auto n = [&m](int group) { return m.captured(group).toInt(); };
+        const QRect frame(n(1) - n(5), n(2) - n(7), n(3) + n(5) + n(6), n(4) + n(7) + n(8));
+        const QPoint centre((screen.value(0).toInt() - frame.width()) / 2,
+                            (screen.value(1).toInt() - frame.height()) / 2);
+        if (m.hasMatch() && (frame.topLeft() - centre).manhattanLength() <= 1)
+            return true;
+        QThread::msleep(100);
+    }
+    return false;
 }
 
 class X11ClipboardTest : public ::testing::Test
@@ -173,6 +201,23 @@ TEST_F(X11ClipboardTest, APasswordShownInClearIsNeverThePrimarySelectionAndLeave
     EXPECT_EQ(paste() + paste(u"x-kde-passwordManagerHint"_s), QByteArray("b4nkS3cretsecret"));
     QThread::msleep(1500);
     EXPECT_EQ(paste(), QByteArray());
+}
+
+TEST_F(X11ClipboardTest, UnderAWindowManagerTheMainWindowAndTheWindowsItOpensAreCentredFrameIncluded)
+{
+    m_other.start(u"openbox"_s, {});
+    // The manager has taken over once it has announced itself on the root window.
+    for (int i = 0; i < 50 && !run(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}).contains("window id"); ++i)
+        QThread::msleep(100);
+    m_program.start(install(u"Bank|b4nk|me"_s), {});
+    const QString mainTitle = u"Password Corvalen - By Brenhold Systems"_s;
+    ASSERT_EQ(windowNamed(mainTitle), mainTitle.toUtf8());
+    EXPECT_TRUE(centred(mainTitle));
+    // Five tabs from the list reach the Ancillary Functions button, a window that centres before it is shown.
+    run(u"xdotool"_s, {u"search"_s, u"--name"_s, mainTitle, u"windowfocus"_s, u"--sync"_s, u"key"_s, u"Tab"_s, u"Tab"_s,
+                       u"Tab"_s, u"Tab"_s, u"Tab"_s, u"space"_s});
+    ASSERT_EQ(windowNamed(u"Ancillary Functions"_s), QByteArray("Ancillary Functions"));
+    EXPECT_TRUE(centred(u"Ancillary Functions"_s));
 }
 
 } // namespace

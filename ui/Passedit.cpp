@@ -76,7 +76,7 @@ void Passedit::createControls()
     Command1[2]->setGeometry(TwipsRect(120, 180, 1035, 735));
     Command1[2]->setToolTip(QStringLiteral("Generate Random Password"));
     for (size_t i = 0; i < Command1.size(); ++i) {
-        // No button answers Enter: a key pressed in a box must never save or close by surprise.
+        // No default button: Enter pressed in a box must never save or close by surprise; on a button it presses it.
         Command1[i]->setAutoDefault(false);
         const int index = int(i);
         connect(Command1[i], &QPushButton::clicked, this, [this, index] { Command1_Click(index); });

@@ -1,3 +1,5 @@
+#include "frame/KeyboardFilter.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -13,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brenhold"));
     QApplication::setApplicationName(QStringLiteral("Password Corvalen"));
+    KeyboardFilter::Install(); // as the program does
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
