@@ -82,11 +82,6 @@ void ListBox::Clear()
     m_entries.clear();
 }
 
-void ListBox::SetItems(std::vector<QString> items)
-{
-    m_entries.assign(std::move(items));
-}
-
 void ListBox::keyboardSearch(const QString& search)
 {
     // Keys typed in quick succession extend the search, as in every list box.

@@ -24,8 +24,6 @@ public:
     int AddItem(const QString& item);
     void RemoveItem(int index);
     void Clear();
-    // Replaces all items at once (one sort), as a load of the whole file does.
-    void SetItems(std::vector<QString> items);
     void SetRows(std::vector<EntryList::Row> sortedRows) { m_entries.assignSorted(std::move(sortedRows)); }
 
     EntryList& entries() { return m_entries; }
