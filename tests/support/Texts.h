@@ -1,8 +1,9 @@
 #pragma once
 
-// Texts in the tests' tables: several written as one, separated by ";", shown quoted when a check fails, and
-// enciphered as the password file holds them.
+// Texts in the tests' tables: several written as one, separated by ";", shown quoted when a check fails,
+// enciphered as the password file holds them, and the text of the error a call raises.
 #include "core/CryptString.h"
+#include "core/RunError.h"
 
 #include <QStringList>
 
@@ -32,4 +33,15 @@ inline QByteArray crypt(QByteArray text)
 {
     CryptString(text.constData(), text.size(), text.data());
     return text;
+}
+
+// The error text the user would see, empty when the call raises none.
+template <class Call> QString errorText(Call&& call)
+{
+    try {
+        call();
+    } catch (const RunError& error) {
+        return ErrorText(error);
+    }
+    return QString();
 }
