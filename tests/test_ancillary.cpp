@@ -7,10 +7,6 @@
 #include "ui/Ancillary.h"
 #include "ui/import.h"
 
-namespace {
-
-using namespace Qt::StringLiterals;
-
 const QStringList kOwn = {u"Bank|b4nk|me"_s, u"Mail|m41l|"_s, u"Password Corvalen|Secret0| "_s};
 
 // The program on its own three entries, its ancillary window open and a medium in the drive.
@@ -31,12 +27,6 @@ protected:
         LogError(error, QLatin1String(procedure));
         return takeMessages();
     }
-    // The full disk met while the backup copy is written, before the file itself.
-    RunError backupFull() const
-    {
-        return FileOps::DescribedError(RunError::DiskFull,
-                                       u"the backup copy "_s + passwordFile() + u".bak cannot be written"_s);
-    }
 
     QTemporaryDir medium;
     Ancillary* window = nullptr;
@@ -46,36 +36,33 @@ TEST_F(AncillaryTest, ExportCopiesTheFileExactlyOrSaysWhyNot)
 {
     const MsgBoxCall ask = Box(Messages::ExportPrompt(), 65);
     const MsgBoxCall done = Plain(u"Export is Complete"_s);
-    const MsgBoxCall notReady = Plain(u"Diskette Drive Not Ready"_s);
     const MsgBoxCall choose = Box(MediumChoice::ChooseFolderQuestion(), vbOKCancel + vbQuestion);
     const Boxes said =
-        thenLogged({ask, ask, done, ask, notReady, choose, ask, notReady, choose, done, ask, done, ask}, "ExportList");
-    p->answers = {vbCancel, vbOK, vbOK, vbOK, vbOK, vbCancel};
+        thenLogged({ask, ask, Plain(u"Diskette Drive Not Ready"_s), choose, done, ask, done, ask}, "ExportList");
+    p->answers = {vbCancel};
     window->ExportList(); // cancelled
-    window->Command1_Click(1);
-    EXPECT_EQ(BytesOf(medium.filePath(u"password.dat"_s)), BytesOf(passwordFile()));
-    // The medium pulled during the write; then, with none, the user declines to choose a folder, then chooses one,
-    // which is kept. A copy there whose name differs in letter case keeps its name.
-    p->files.whenFailing = [this] { medium.remove(); };
+    // The medium pulled during the write; the folder chosen then is kept, and a copy there whose name differs in
+    // letter case keeps its name.
+    p->files.whenFailing = [this] {
+        medium.remove();
+        p->files.failAfter = -1;
+    };
     p->files.failAfterBytes(0);
-    window->ExportList();
     QTemporaryDir named;
     writePlainFile({u"Old|0ld|"_s}, named.filePath(u"PASSWORD.DAT"_s));
     p->folderChosen = named.path();
-    p->files.whenFailing = nullptr;
-    p->files.failAfter = -1;
-    window->ExportList();
+    window->Command1_Click(1);
     EXPECT_EQ(QDir(named.path()).entryList(QDir::Files), QStringList{u"PASSWORD.DAT"_s});
     EXPECT_EQ(setting(u"Constants/DiskDrive"_s), named.path());
     // With several media mounted and no folder chosen, the user picks one.
-    QTemporaryDir first;
     QTemporaryDir second;
     setSetting(u"Constants/DiskDrive"_s, QString());
-    p->mediumPath = first.path();
+    p->mediumPath = named.path();
     p->otherMedia = {second.path()};
     p->itemChosen = 1;
     window->ExportList();
-    EXPECT_EQ(QDir(second.path()).entryList(QDir::Files), QStringList{u"password.dat"_s});
+    EXPECT_EQ(BytesOf(second.filePath(u"password.dat"_s)), BytesOf(passwordFile()));
+    p->files.whenFailing = nullptr;
     p->files.failAfterBytes(0);
     EXPECT_TRUE(Ends([&] { window->ExportList(); }));
     EXPECT_EQ(takeMessages(), said);
@@ -88,28 +75,19 @@ TEST_F(AncillaryTest, ImportSaysWhatHappenedAndChangesTheFileOnlyWhenItCompletes
     const MsgBoxCall ask = Box(Messages::ImportPrompt(), 65);
     const MsgBoxCall done = Plain(u"Import Completed"_s);
     const MsgBoxCall bank = Box(Merge::NoticeText({Merge::Notice::Duplicate, u"Bank"_s}), vbInformation);
-    const MsgBoxCall twice = Box(Merge::NoticeText({Merge::Notice::Duplicate, u"Twice"_s}), vbInformation);
-    const MsgBoxCall failed = Box(Messages::StoreFailed(ErrorText(backupFull())), vbCritical);
-    const QString notValid = u"The file PASSWORD.DAT on the diskette is not a valid Password Corvalen Passwword "
-                             u"File.  This Operation will be aborted."_s;
-    const QStringList mine = {u"New|n3w|"_s};
-    const QStringList invalid = {u"New|n3w|"_s, u"Bank|x|"_s, u"garbage"_s};
+    const RunError backupFull = FileOps::DescribedError(RunError::DiskFull, u"the backup copy "_s + passwordFile() +
+                                                                                u".bak cannot be written"_s);
+    const QStringList mine = {u"Bank|new|"_s, u"Shop|sh0p|"_s};
     const QStringList other = {u"Shop|sh0p|x"_s, u"Password Corvalen|Other2| "_s};
-    const QStringList dupes = {u"Bank|new|"_s, u"bank|lower|"_s, u"Twice|1|"_s, u"Twice|2|"_s};
-    const QStringList merged = {kOwn[0], u"bank|lower|"_s, kOwn[1], kOwn[2], u"Twice|1|"_s};
-    // The medium's file (none when empty), the answer to the first box, the option clicked (-1 none) and the key
+    // The medium's file (none when empty), the answer to the first box, the option chosen (-1 none) and the key
     // pressed then (0 closes the window), whether writes fail; what was said and the file after (empty: as it was).
     // A window closed without a choice must not take the option the row before left chosen.
     const std::tuple<const char*, QStringList, int, int, int, bool, Boxes, QStringList> cases[] = {
         {"NoFile", {}, vbOK, -1, 0, false, {ask, Box(u"Required File (PASSWORD.DAT) Not Found."_s, 48)}, {}},
-        {"CancelledAtOnce", mine, vbCancel, -1, 0, false, {ask}, {}},
-        {"OptionsCancelled", mine, vbOK, 0, Qt::Key_Escape, false, {ask}, {}},
-        {"ChosenThenClosed", mine, vbOK, 1, 0, false, {ask}, {}},
+        {"Cancelled", mine, vbCancel, -1, 0, false, {ask}, {}},
+        {"OverwriteThatFails", other, vbOK, 0, Qt::Key_Return, true, thenLogged({ask}, "ImportList", backupFull), {}},
         {"ClosedWithoutChoice", mine, vbOK, -1, 0, false, {ask, Plain(u"Unexpected error has occurred"_s)}, {}},
-        {"OverwriteThatFails", mine, vbOK, 0, Qt::Key_Return, true, thenLogged({ask}, "ImportList", backupFull()), {}},
-        {"MergeThatFails", mine, vbOK, 1, Qt::Key_Return, true, {ask, failed}, {}},
-        {"MergeOfAnInvalidFile", invalid, vbOK, 1, Qt::Key_Return, false, {ask, bank, Box(notValid, 48)}, {}},
-        {"Merge", dupes, vbOK, 1, Qt::Key_Return, false, {ask, bank, twice, done}, merged},
+        {"Merge", mine, vbOK, 1, Qt::Key_Return, false, {ask, bank, done}, kOwn + QStringList{u"Shop|sh0p|"_s}},
         {"Overwrite", other, vbOK, 0, Qt::Key_Return, false, {ask, done}, other},
     };
     for (const auto& [what, lines, answer, option, key, writesFail, said, stored] : cases) {
@@ -170,5 +148,3 @@ TEST_F(AncillaryTest, PrintsTheListOnTheDefaultPrinterOrSaysWhyNot)
               u"Date Run: %1 Password Corvalen - Password List Password Name Password User ID Password Bank me b4nk "
               u"Mail m41l Password Corvalen Secret"_s.arg(date));
 }
-
-} // namespace

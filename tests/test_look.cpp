@@ -1,8 +1,6 @@
-// What a person sees: captions that show whole, one button size to a window, the list's selection against
-// clicks beside it, the help key and help over a waiting window, the login box's asterisks.
+// What a person sees: captions that show whole and one button size to a window, at any scale.
 #include "support/Fixtures.h"
 
-#include "frame/HelpWindow.h"
 #include "frame/WrapButton.h"
 #include "ui/Ancillary.h"
 #include "ui/Ops.h"
@@ -10,9 +8,6 @@
 #include "ui/frmLogin.h"
 #include "ui/import.h"
 
-namespace {
-
-using namespace Qt::StringLiterals;
 using LookTest = CorvalenTest;
 
 TEST_F(LookTest, EveryCaptionShowsWholeInTheFontItIsPaintedInAndOneButtonSizeAWindow)
@@ -47,33 +42,3 @@ TEST_F(LookTest, EveryCaptionShowsWholeInTheFontItIsPaintedInAndOneButtonSizeAWi
         EXPECT_TRUE(room.contains(QFontMetrics(font).boundingRect(room, flags, caption))) << caption.toStdString();
     }
 }
-
-TEST_F(LookTest, AClickBesideTheEntriesKeepsTheSelectionF1OpensUsableHelpAndTheLoginShowsAsterisks)
-{
-    start({u"Bank|b4nk|me"_s, u"Mail|m41l|"_s});
-    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
-    select(u"Mail"_s);
-    QTest::mouseClick(main->List1->viewport(), Qt::LeftButton, {}, QPoint(5, main->List1->viewport()->height() - 5));
-    EXPECT_EQ(selectedName(), u"Mail"_s);
-    // The focus coming back to the list with nothing selected, as after a reload, makes no entry current.
-    main->Command1[0]->setFocus();
-    main->List1->setListIndex(-1);
-    main->List1->setFocus();
-    EXPECT_FALSE(main->List1->currentIndex().isValid());
-
-    InstallHelpKey();
-    frmLogin login(main.get(), main->Back, true);
-    login.setModal(true);
-    login.show();
-    ASSERT_TRUE(QTest::qWaitFor([&login] { return QApplication::activeWindow() == &login; }));
-    QTest::keyClick(&login, Qt::Key_F1);
-    // Help over a window that waits for an answer can be used, and left, while the window waits.
-    ASSERT_TRUE(HelpWindow::ShowTopic(p->programFile(u"Corvalen.HLP"_s), kHelpContentsTopic));
-    QTest::keyClick(HelpWindow::current()->windowHandle(), Qt::Key_Escape);
-    QTest::keyClicks(login.txtPassword, u"abc"_s);
-    EXPECT_EQ(std::tuple(p->helpCalls, QTest::qWaitFor([] { return !HelpWindow::current(); }),
-                         login.txtPassword->displayText()),
-              std::tuple(std::vector<int>{HELP_CONTEXT}, true, u"***"_s));
-}
-
-} // namespace

@@ -11,11 +11,13 @@
 #include "frame/SMGLOBAL.h"
 #include "ui/Mainform.h"
 
-#include <QSettings>
 #include <QTest>
 #include <QtWidgets>
 
 #include <gtest/gtest.h>
+
+// Every window test writes its texts as u"..."_s.
+using namespace Qt::StringLiterals;
 
 // A message box as a test expects it: the application's title unless another is given.
 inline MsgBoxCall Box(const QString& prompt, int flags = 0, const QString& title = QStringLiteral("Password Corvalen"))

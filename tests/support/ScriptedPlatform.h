@@ -62,7 +62,6 @@ public:
     QString clipboardText;
     bool clipboardSecret = false;
     std::vector<int> helpCalls; // the command of every call of the help engine
-    bool helpShows = true;      // what the help engine answers
 
     // --- Environment
     QTemporaryDir programFolder;
@@ -73,7 +72,6 @@ public:
     QString folderChosen;   // the folder chooser's answer; empty: cancelled
     int itemChosen = -1;    // the pick among media; -1: cancelled
     QHash<QString, QString> env;
-    OsVersion os{6, 1, 0};
     QDateTime clock = QDateTime(QDate(2026, 3, 4), QTime(17, 5, 9));
     std::deque<double> rnd; // scripted values; empty means a real uniform value
     std::function<std::unique_ptr<QPrinter>()> printer;
@@ -101,16 +99,13 @@ public:
         return windowsFolder.path().toLocal8Bit().leftJustified(255, '\0');
     }
     QString variable(const QString& name) const override { return env.value(name); }
-    OsVersion osVersion() const override { return os; }
+    OsVersion osVersion() const override { return {6, 1, 0}; }
     QDateTime now() const override { return clock; }
     double Rnd() override { return next(rnd, QRandomGenerator::global()->generateDouble()); }
     FileWriter& writer() override { return files; }
     QStringList removableMedia() const override
     {
-        QStringList media = otherMedia;
-        if (!mediumPath.isEmpty())
-            media.prepend(mediumPath);
-        return media;
+        return mediumPath.isEmpty() ? otherMedia : QStringList{mediumPath} + otherMedia;
     }
     QString ChooseFolder(const QString&, const QString&) override { return folderChosen; }
     int ChooseItem(const QString&, const QString&, const QStringList&) override { return itemChosen; }
@@ -124,7 +119,7 @@ public:
     bool WinHelp(const QString&, int command, int) override
     {
         helpCalls.push_back(command);
-        return helpShows;
+        return true;
     }
 
 private:
