@@ -3,6 +3,7 @@
 #include "core/ErrorLogRecord.h"
 #include "core/FileOps.h"
 #include "core/RunError.h"
+#include "core/SearchPath.h"
 #include "core/Strings.h"
 #include "frame/PictureBox.h"
 #include "frame/Pictures.h"
@@ -217,21 +218,9 @@ void SetPointer(QWidget& window)
 bool Help_File_In_Path()
 {
     QString found = helpFileIn(withSeparator(environment().programDir()));
-    QString searchPath = environment().variable(QStringLiteral("PATH"));
-    if (found.isEmpty() && !searchPath.isEmpty()) {
-        if (!searchPath.endsWith(QLatin1Char(':')))
-            searchPath += QLatin1Char(':');
-        qsizetype colon = searchPath.indexOf(QLatin1Char(':'));
-        while (found.isEmpty() && colon >= 0) {
-            // A relative entry (".", or an empty one, which means the same) names wherever the program was
-            // started from, and a help file there is anybody's: only absolute folders are searched.
-            const QString entry = searchPath.left(colon);
-            if (QDir::isAbsolutePath(entry))
-                found = helpFileIn(withSeparator(entry));
-            searchPath.remove(0, colon + 1);
-            colon = searchPath.indexOf(QLatin1Char(':'));
-        }
-    }
+    const QStringList folders = SearchPath::AbsoluteFolders(environment().variable(QStringLiteral("PATH")));
+    for (qsizetype i = 0; found.isEmpty() && i < folders.size(); ++i)
+        found = helpFileIn(withSeparator(folders.at(i)));
     if (found.isEmpty())
         return false;
     gHelpFile = found;

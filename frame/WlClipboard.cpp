@@ -1,15 +1,16 @@
 #include "frame/WlClipboard.h"
 
-#include <QDir>
+#include "core/SearchPath.h"
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 
 QString WlClipboard::Tool(const QString& searchPath)
 {
-    for (const QString& folder : searchPath.split(QLatin1Char(':'))) {
+    for (const QString& folder : SearchPath::AbsoluteFolders(searchPath)) {
         const QFileInfo tool(folder + QStringLiteral("/wl-copy"));
-        if (QDir::isAbsolutePath(folder) && tool.isFile() && tool.isExecutable())
+        if (tool.isFile() && tool.isExecutable())
             return tool.absoluteFilePath();
     }
     return QString();

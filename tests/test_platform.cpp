@@ -13,7 +13,6 @@
 #include "frame/QtSession.h"
 #include "frame/SecretLineEdit.h"
 #include "frame/SingleInstance.h"
-#include "frame/WlClipboard.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -175,23 +174,6 @@ TEST_F(PlatformTest, APasswordCopiedOrCutFromABoxThatShowsItLeavesMarkedSecretBy
         EXPECT_EQ(QGuiApplication::clipboard()->text() + QString::fromLatin1(hint), held) << entry;
         EXPECT_EQ(box.text(), left) << entry;
     }
-}
-
-TEST_F(PlatformTest, TheToolThatClearsAWaylandClipboardIsTakenOnlyFromAbsoluteFoldersAndMustRun)
-{
-    const QDir folder(p->programFolder.path());
-    // Runnable tools in the starting folder, in a folder below it and in an absolute one; one that cannot run.
-    for (const char* dir : {".", "here", "plain", "tools"}) {
-        ASSERT_TRUE(folder.mkpath(QLatin1String(dir)));
-        WriteBytes(folder.filePath(QLatin1String(dir) + u"/wl-copy"_s), "#!/bin/sh\n");
-    }
-    for (const char* tool : {"wl-copy", "here/wl-copy", "tools/wl-copy"})
-        QFile::setPermissions(folder.filePath(QLatin1String(tool)), QFile::ReadOwner | QFile::ExeOwner);
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    const QString found = WlClipboard::Tool(u":.:here:%1/plain:%1/tools"_s.arg(folder.path()));
-    QDir::setCurrent(previous);
-    EXPECT_EQ(found, folder.filePath(u"tools/wl-copy"_s));
 }
 
 TEST_F(PlatformTest, LaterCopiesHandOverTheirLaunchTokensOrSayThatTheProgramRunsAndMeetOnlyInTheUsersOwnFolder)

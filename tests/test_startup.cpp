@@ -2,7 +2,6 @@
 
 #include "core/Strings.h"
 #include "frame/HelpWindow.h"
-#include "frame/PictureBox.h"
 #include "frame/SHARED.h"
 
 const QString kHelp = u"Corvalen.HLP"_s;
@@ -16,28 +15,17 @@ static Boxes loggedBoxes(const QString& error, const QString& procedure, int whe
     return {Box(error, vbCritical, u"Error In Procedure:"_s + procedure), Box(told, vbOKOnly, QString())};
 }
 
-// Marks the boxes shown under the hourglass (its changes alternate, on first).
-struct BusyWatch : ScriptedPlatform
-{
-    int MsgBox(const QString& text, int flags, const QString& title) override
-    {
-        return ScriptedPlatform::MsgBox(busyPointer.size() % 2 ? u"(busy) "_s + text : text, flags, title);
-    }
-};
-
 using StartupTest = CorvalenTest;
 
-TEST_F(StartupTest, StartUpSearchesHelpUnderTheHourglassAndTellsABadSettingAfterIt)
+TEST_F(StartupTest, StartUpTellsOfAMissingHelpFileAndABadSetting)
 {
-    (p = std::make_unique<BusyWatch>())->install();
     (main = std::make_unique<Mainform>())->Form_Load(); // no help file anywhere, and a first run
     EXPECT_EQ(gWindowsDir, p->windowsFolder.path());
-    EXPECT_EQ(takeMessages(), Boxes{Box(u"(busy) "_s + LoadResString(147) + kBreak + LoadResString(148) + kBreak +
-                                            kBreak + LoadResString(150) + kBreak + Messages::ContactText(),
+    EXPECT_EQ(takeMessages(), Boxes{Box(LoadResString(147) + kBreak + LoadResString(148) + kBreak + kBreak +
+                                            LoadResString(150) + kBreak + Messages::ContactText(),
                                         vbExclamation)});
 
-    // A TerminateAfter that is no Boolean is an error of Main, told after the hourglass has gone, and leaves the
-    // option as it was.
+    // A TerminateAfter that is no Boolean is an error of Main, and leaves the option as it was.
     setSetting(u"Constants/TerminateAfter"_s, u"maybe"_s);
     gTerminateAfter = false;
     launch();
@@ -113,16 +101,4 @@ TEST_F(StartupTest, HelpFileIsSoughtInTheProgramFolderThenAlongPathAndShownByThe
     ASSERT_TRUE(HelpWindow::ShowTopic(QStringLiteral(CORVALEN_GUIDE), 90));
     EXPECT_EQ(HelpWindow::current()->browser()->cursorForPosition(QPoint(4, 4)).block().text(), u"Program options"_s);
     HelpWindow::CloseHelp();
-}
-
-TEST_F(StartupTest, HandCursorByKindAndExactTag)
-{
-    QWidget w;
-    const std::tuple<QWidget*, const char*, bool> cases[] = {{new QPushButton(&w), "NO", false},
-                                                             {new PictureBox(&w), "button", true}};
-    for (const auto& [control, tag, hand] : cases)
-        SetTag(control, QLatin1String(tag));
-    SetPointer(w);
-    for (const auto& [control, tag, hand] : cases)
-        EXPECT_EQ(control->cursor().shape() == Qt::BitmapCursor, hand) << control->metaObject()->className() << tag;
 }

@@ -58,7 +58,6 @@ public:
     std::vector<MsgBoxCall> messages;
     std::vector<QString> modalShown; // class names, in order
     bool quitCalled = false;
-    std::vector<bool> busyPointer; // every change, in order
     QString clipboardText;
     bool clipboardSecret = false;
     std::vector<int> helpCalls; // the command of every call of the help engine
@@ -92,7 +91,7 @@ public:
     [[noreturn]] void End() override { throw ProgramEnded(); }
     void Quit() override { quitCalled = true; }
     void DoEvents() override {}
-    void SetBusyPointer(bool busy) override { busyPointer.push_back(busy); }
+    void SetBusyPointer(bool) override {}
     QString programDir() const override { return programDirPath; }
     QByteArray windowsDirectoryBuffer() const override
     {
