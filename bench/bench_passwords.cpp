@@ -110,9 +110,11 @@ Corpus& corpus(int count)
     return gCorpora.emplace(count, std::move(c)).first->second;
 }
 
+// Another folder is another program's: its password file has an owner of its own, as in a new run.
 void useCorpus(int count)
 {
     gPlatform->programDirPath = corpus(count).dir->path();
+    ResetGlobals();
 }
 
 void BM_Load(benchmark::State& state)

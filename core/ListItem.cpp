@@ -4,14 +4,7 @@ namespace ListItem {
 
 QString Make(QStringView name, QStringView password, QStringView userId)
 {
-    QString item;
-    item.reserve(name.size() + password.size() + userId.size() + 5);
-    item += name;
-    item += kNameGap;
-    item += password;
-    item += QLatin1Char('\t');
-    item += userId;
-    return item;
+    return MakeFrom(name.utf16(), name.size(), password.utf16(), password.size(), userId.utf16(), userId.size());
 }
 
 bool Split(const QString& item, Fields& out)

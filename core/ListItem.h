@@ -16,7 +16,10 @@ struct Fields
     QString userId;
 };
 
-// The one way a list item is made.
+// The one way a list item is made, from text or straight from the bytes of an ASCII line.
+template <class Char>
+QString MakeFrom(const Char* name, qsizetype nameLength, const Char* password, qsizetype passwordLength,
+                 const Char* userId, qsizetype userIdLength);
 QString Make(QStringView name, QStringView password, QStringView userId);
 
 // p1 is the first tab, p2 the first tab from p1 + 4 on. False when the item cannot be taken apart
@@ -48,5 +51,24 @@ QString MakeControl(const QString& programPassword, qint16 mode);
 
 // The mode as the one character the control record carries.
 QString ModeDigit(qint16 mode);
+
+template <class Char>
+QString MakeFrom(const Char* name, qsizetype nameLength, const Char* password, qsizetype passwordLength,
+                 const Char* userId, qsizetype userIdLength)
+{
+    QString item(nameLength + passwordLength + userIdLength + 5, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(item.data());
+    const auto copy = [&out](const Char* from, qsizetype length) {
+        for (qsizetype i = 0; i < length; ++i)
+            *out++ = char16_t(from[i]);
+    };
+    copy(name, nameLength);
+    for (int i = 0; i < 4; ++i)
+        *out++ = u'\t';
+    copy(password, passwordLength);
+    *out++ = u'\t';
+    copy(userId, userIdLength);
+    return item;
+}
 
 } // namespace ListItem

@@ -90,29 +90,61 @@ struct Part
     bool stopped = false; // the scan met the earlier layout and looked no further
 };
 
-void readPart(const QByteArray& content, qsizetype begin, qsizetype end, Part& part)
+// Code units or ASCII bytes as text.
+template <class Char> QString textOf(const Char* from, qsizetype length)
+{
+    QString text(length, Qt::Uninitialized);
+    std::copy(from, from + length, reinterpret_cast<char16_t*>(text.data()));
+    return text;
+}
+
+// One deciphered line into the part: its text as UTF-16 code units or, for ASCII, its bytes.
+template <class Char> void readLine(const Char* line, qsizetype length, Part& part)
 {
     Scan& scan = part.loaded.scan;
-    forEachPlain(content, begin, end, [&](const QString& plain) {
+    const Layout layout = LayoutOf(line, length);
+    if (!layout.current)
+        part.stopped = scan.earlierLayout = true;
+    if (!layout.entry) {
+        part.loaded.corrupted = true; // no "|" at all: the scan has stopped too, as the line has fewer than two
+        return;
+    }
+    const Char* password = line + layout.passwordAt;
+    if (!part.stopped && layout.nameLength == ListItem::kControlName.size() &&
+        textOf(line, layout.nameLength) == ListItem::kControlName) {
+        const ListItem::ControlField control = ListItem::DecodeControl(textOf(password, layout.passwordLength));
+        scan.controlFound = true;
+        scan.programPassword = control.programPassword;
+        scan.mode = control.mode;
+    }
+    // A tab in the name or the password would be taken for a field's end: such a line is kept as it is.
+    if (Find(line, layout.passwordAt + layout.passwordLength, Char('\t')) >= 0) {
+        part.loaded.unlisted.push_back(textOf(line, length));
+        return;
+    }
+    static const Char kBlank[] = {Char(' ')};
+    const Char* userId = layout.userIdAt < 0 ? kBlank : line + layout.userIdAt;
+    const qsizetype userIdLength = layout.userIdAt < 0 ? 1 : layout.userIdLength();
+    part.loaded.rows.push_back(EntryList::MakeRow(
+        ListItem::MakeFrom(line, layout.nameLength, password, layout.passwordLength, userId, userIdLength)));
+}
+
+void readPart(const QByteArray& content, qsizetype begin, qsizetype end, Part& part)
+{
+    QByteArray line; // one buffer for every deciphered line
+    Lines::ForEach(content.constData(), begin, end, [&](const char* stored, qsizetype length) {
         if (part.loaded.corrupted)
             return;
-        const Parsed line = Parse(plain);
-        if (!line.current)
-            part.stopped = scan.earlierLayout = true;
-        if (!line.entry) {
-            part.loaded.corrupted = true; // no "|" at all: the scan has stopped too, as the line has fewer than two
+        if (line.size() < length)
+            line.resize(length);
+        CryptString(stored, length, line.data());
+        const char* bytes = line.constData();
+        if (isAscii(bytes, length)) {
+            readLine(reinterpret_cast<const uchar*>(bytes), length, part);
             return;
         }
-        if (!part.stopped && line.name == ListItem::kControlName) {
-            const ListItem::ControlField control = ListItem::DecodeControl(line.password.toString());
-            scan.controlFound = true;
-            scan.programPassword = control.programPassword;
-            scan.mode = control.mode;
-        }
-        if (line.listable())
-            part.loaded.rows.push_back(EntryList::MakeRow(ListItem::Make(line.name, line.password, line.userId)));
-        else
-            part.loaded.unlisted.push_back(plain);
+        const QString plain = DecodeText(QByteArrayView(bytes, length));
+        readLine(plain.utf16(), plain.size(), part);
     });
     std::sort(part.loaded.rows.begin(), part.loaded.rows.end(), EntryList::RowLess);
 }
@@ -126,21 +158,15 @@ bool Parsed::listable() const
 
 Parsed Parse(QStringView line)
 {
+    const Layout layout = LayoutOf(line.utf16(), line.size());
     Parsed out;
-    const qsizetype p1 = line.indexOf(QLatin1Char('|'));
-    if (p1 < 0)
+    out.entry = layout.entry;
+    out.current = layout.current;
+    if (!layout.entry)
         return out;
-    out.entry = true;
-    out.name = line.left(p1);
-    const qsizetype p2 = line.indexOf(QLatin1Char('|'), p1 + 1);
-    out.current = p2 >= 0;
-    if (!out.current) {
-        out.password = line.mid(p1 + 1);
-        out.userId = u" ";
-        return out;
-    }
-    out.password = line.mid(p1 + 1, p2 - p1 - 1);
-    out.userId = line.mid(p2 + 1);
+    out.name = line.left(layout.nameLength);
+    out.password = line.mid(layout.passwordAt, layout.passwordLength);
+    out.userId = layout.userIdAt < 0 ? QStringView(u" ") : line.mid(layout.userIdAt);
     return out;
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -30,7 +32,32 @@ QString PlainLine(const QString& name, const QString& password, const QString& u
 
 // A plain line taken apart: the name up to the first "|", the password up to the next one and the user ID after
 // it, "|" included. A line with one "|" only is of the earlier layout: its password is the rest of the line and
-// its user ID the blank the conversion gives it. A line without "|" holds no entry.
+// its user ID the blank the conversion gives it. A line without "|" holds no entry. The one grammar of a plain
+// line, on text or straight on the bytes of an ASCII line: where its fields lie (userIdAt -1: the blank).
+struct Layout
+{
+    bool entry = false;
+    bool current = false;
+    qsizetype passwordAt = 0;
+    qsizetype passwordLength = 0;
+    qsizetype userIdAt = -1;
+    qsizetype nameLength = 0;
+    qsizetype length = 0;
+    qsizetype userIdLength() const { return userIdAt < 0 ? 0 : length - userIdAt; }
+};
+template <class Char> Layout LayoutOf(const Char* line, qsizetype length);
+// Where c first occurs in the units, or -1; bytes are searched the fast way.
+template <class Char> qsizetype Find(const Char* units, qsizetype length, Char c)
+{
+    if constexpr (sizeof(Char) == 1) {
+        const void* at = std::memchr(units, int(c), size_t(length));
+        return at ? static_cast<const Char*>(at) - units : -1;
+    } else {
+        const Char* at = std::find(units, units + length, c);
+        return at == units + length ? -1 : at - units;
+    }
+}
+
 struct Parsed
 {
     bool entry = false;   // it has a "|"
@@ -42,6 +69,27 @@ struct Parsed
     bool listable() const;
 };
 Parsed Parse(QStringView line);
+
+template <class Char> Layout LayoutOf(const Char* line, qsizetype length)
+{
+    const auto bar = [line, length](qsizetype from) {
+        const qsizetype at = Find(line + from, length - from, Char('|'));
+        return at < 0 ? at : from + at;
+    };
+    Layout out;
+    out.length = length;
+    const qsizetype p1 = bar(0);
+    if (p1 < 0)
+        return out;
+    out.entry = true;
+    out.nameLength = p1;
+    out.passwordAt = p1 + 1;
+    const qsizetype p2 = bar(p1 + 1);
+    out.current = p2 >= 0;
+    out.passwordLength = (out.current ? p2 : length) - out.passwordAt;
+    out.userIdAt = out.current ? p2 + 1 : -1;
+    return out;
+}
 
 // ---- Reading (the bytes come from PasswordStore)
 
