@@ -27,7 +27,7 @@ Plan MergeLines(const std::vector<QString>& currentItems, const std::vector<QStr
             plan.notices.push_back({Notice::Duplicate, std::move(name)});
             continue;
         }
-        if (!parsed.listable()) {
+        if (!parsed.listable) {
             plan.notices.push_back({Notice::Tab, std::move(name)});
             continue;
         }

@@ -117,8 +117,8 @@ template <class Char> void readLine(const Char* line, qsizetype length, Part& pa
         scan.programPassword = control.programPassword;
         scan.mode = control.mode;
     }
-    // A tab in the name or the password would be taken for a field's end: such a line is kept as it is.
-    if (Find(line, layout.passwordAt + layout.passwordLength, Char('\t')) >= 0) {
+    // A line the list cannot hold is kept as it is.
+    if (!Listable(line, layout)) {
         part.loaded.unlisted.push_back(textOf(line, length));
         return;
     }
@@ -151,11 +151,6 @@ void readPart(const QByteArray& content, qsizetype begin, qsizetype end, Part& p
 
 } // namespace
 
-bool Parsed::listable() const
-{
-    return !name.contains(QLatin1Char('\t')) && !password.contains(QLatin1Char('\t'));
-}
-
 Parsed Parse(QStringView line)
 {
     const Layout layout = LayoutOf(line.utf16(), line.size());
@@ -167,6 +162,7 @@ Parsed Parse(QStringView line)
     out.name = line.left(layout.nameLength);
     out.password = line.mid(layout.passwordAt, layout.passwordLength);
     out.userId = layout.userIdAt < 0 ? QStringView(u" ") : line.mid(layout.userIdAt);
+    out.listable = Listable(line.utf16(), layout);
     return out;
 }
 

@@ -65,10 +65,15 @@ struct Parsed
     QStringView name;
     QStringView password;
     QStringView userId;
-    // Whether the list item can hold it: a tab in the name or the password would be taken for a field's end.
-    bool listable() const;
+    bool listable = false; // see Listable
 };
 Parsed Parse(QStringView line);
+
+// Whether the list item can hold the line: a tab in the name or the password would be taken for a field's end.
+template <class Char> bool Listable(const Char* line, const Layout& layout)
+{
+    return layout.entry && Find(line, layout.passwordAt + layout.passwordLength, Char('\t')) < 0;
+}
 
 template <class Char> Layout LayoutOf(const Char* line, qsizetype length)
 {
