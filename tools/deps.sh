@@ -12,3 +12,5 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev)
+# What the tests need besides: GoogleTest, an X server and its tools, PDF text, a Wayland compositor, window manager.
+TEST_PACKAGES=(libgtest-dev libgmock-dev qt6-base-dev-tools xvfb xauth xclip xdotool x11-utils openbox poppler-utils qt6-wayland weston wl-clipboard)
