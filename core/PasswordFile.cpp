@@ -69,16 +69,25 @@ void appendStored(QByteArray& content, std::initializer_list<QStringView> parts)
     content += "\r\n";
 }
 
-// Calls take(QString& plain) for every line of content[begin, end), deciphered, in one buffer.
-template <class Take> void forEachPlain(const QByteArray& content, qsizetype begin, qsizetype end, Take&& take)
+// Calls take(const char* bytes, qsizetype length) for every line of content[begin, end), deciphered into one
+// buffer kept from line to line.
+template <class Take> void forEachDeciphered(const QByteArray& content, qsizetype begin, qsizetype end, Take&& take)
 {
     QByteArray line;
-    QString plain;
     Lines::ForEach(content.constData(), begin, end, [&](const char* stored, qsizetype length) {
         if (line.size() < length)
             line.resize(length);
         CryptString(stored, length, line.data());
-        decodeInto(plain, line.constData(), length);
+        take(line.constData(), length);
+    });
+}
+
+// The same as text, in one buffer.
+template <class Take> void forEachPlain(const QByteArray& content, qsizetype begin, qsizetype end, Take&& take)
+{
+    QString plain;
+    forEachDeciphered(content, begin, end, [&](const char* bytes, qsizetype length) {
+        decodeInto(plain, bytes, length);
         take(plain);
     });
 }
@@ -131,14 +140,9 @@ template <class Char> void readLine(const Char* line, qsizetype length, Part& pa
 
 void readPart(const QByteArray& content, qsizetype begin, qsizetype end, Part& part)
 {
-    QByteArray line; // one buffer for every deciphered line
-    Lines::ForEach(content.constData(), begin, end, [&](const char* stored, qsizetype length) {
+    forEachDeciphered(content, begin, end, [&](const char* bytes, qsizetype length) {
         if (part.loaded.corrupted)
             return;
-        if (line.size() < length)
-            line.resize(length);
-        CryptString(stored, length, line.data());
-        const char* bytes = line.constData();
         if (isAscii(bytes, length)) {
             readLine(reinterpret_cast<const uchar*>(bytes), length, part);
             return;
